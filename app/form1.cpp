@@ -1,0 +1,146 @@
+#include "form1.h"
+
+#include "controltable.h"
+#include "runtimeerror.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace {
+
+char16_t firstCharacter(const QString &text, char16_t fallback)
+{
+    return text.size() == 1 ? text.front().unicode() : fallback;
+}
+
+NumberConventions systemNumberConventions()
+{
+    const QLocale locale;
+    const NumberConventions standard;
+    return { firstCharacter(locale.decimalPoint(), standard.decimalPoint),
+             firstCharacter(locale.groupSeparator(), standard.groupSeparator) };
+}
+
+QWidget *createControl(const ControlRow &row, QWidget *parent)
+{
+    const QString caption = QString::fromUtf8(row.caption);
+    switch (row.kind) {
+    case ControlKind::Label: {
+        auto *label = new QLabel(caption, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(true);
+        // Opaque, painted in the window's colour.
+        label->setAutoFillBackground(true);
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto *box = new QLineEdit(parent);
+        // Qt would stop at 32767 characters; a pasted text must arrive whole.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        return box;
+    }
+    case ControlKind::Button:
+        return new QPushButton(caption, parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Form1::Form1() : Form1(systemNumberConventions(), showRuntimeError) { }
+
+Form1::Form1(NumberConventions conventions, ErrorReporter reportError)
+    : m_conventions(conventions), m_reportError(std::move(reportError))
+{
+    setWindowTitle(QStringLiteral("Morvane"));
+    resize(pixels(clientWidthTwips), pixels(clientHeightTwips));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(255, 192, 128));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    // A pixel size keeps the captions inside the table's boxes at any dots per inch.
+    QFont captionFont(QStringLiteral("WenQuanYi Micro Hei"));
+    captionFont.setPixelSize(12);
+    setFont(captionFont);
+
+    // Later rows stack above earlier ones: each text box covers the pixel its caption runs under.
+    std::vector<std::pair<int, QWidget *>> focusable;
+    for (const ControlRow &row : form1Controls) {
+        QWidget *control = createControl(row, this);
+        control->setObjectName(QString::fromLatin1(row.name));
+        control->setGeometry(pixels(row.left), pixels(row.top), pixels(row.width),
+                             pixels(row.height));
+        if (control->focusPolicy() != Qt::NoFocus)
+            focusable.emplace_back(row.tabIndex, control);
+    }
+    // At the captions' size this font needs five lines for the guidance paragraph; its box has
+    // room for four.
+    QFont paragraphFont = captionFont;
+    paragraphFont.setPixelSize(11);
+    findChild<QLabel *>(QStringLiteral("Label6"))->setFont(paragraphFont);
+
+    std::ranges::sort(focusable);
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        setTabOrder(focusable[i - 1].second, focusable[i].second);
+
+    for (int number = 1; number <= int(m_textBoxes.size()); ++number)
+        m_textBoxes[number - 1] = findChild<QLineEdit *>(QStringLiteral("Text%1").arg(number));
+    const auto onClick = [this](const char *button, void (Form1::*handler)()) {
+        connect(findChild<QPushButton *>(QLatin1String(button)), &QPushButton::clicked, this,
+                handler);
+    };
+    onClick("Command1", &Form1::command1Click);
+    onClick("Command2", &Form1::command2Click);
+    onClick("Command3", &Form1::command3Click);
+    onClick("Command4", &Form1::command4Click);
+
+    textBox(1)->setFocus();
+}
+
+QLineEdit *Form1::textBox(int number) const
+{
+    return m_textBoxes.at(number - 1);
+}
+
+void Form1::command1Click()
+{
+    fillColumn(supportLevels, 3);
+}
+
+void Form1::command2Click()
+{
+    fillColumn(resistanceLevels, 10);
+}
+
+void Form1::command3Click()
+{
+    for (QLineEdit *box : m_textBoxes)
+        box->clear();
+}
+
+void Form1::command4Click()
+{
+    close();
+}
+
+// A bad price is reported and the window goes on with every box as it was, so nothing typed is
+// lost.
+void Form1::fillColumn(LevelCommand command, int firstBox)
+{
+    try {
+        const LevelColumn column = command(textBox(1)->text().toStdU16String(),
+                                           textBox(2)->text().toStdU16String(), m_conventions);
+        for (std::size_t i = 0; i < column.size(); ++i)
+            textBox(firstBox + int(i))->setText(QString::fromStdU16String(column[i]));
+    } catch (const RuntimeError &error) {
+        m_reportError(this, error);
+    }
+}

@@ -1,0 +1,6 @@
+#include "displayrule.h"
+
+std::u16string displayText(double value, const NumberConventions &conventions)
+{
+    return formatTwoDecimals(numberText(value), conventions.decimalPoint);
+}

@@ -1,0 +1,388 @@
+#include "conversions.h"
+#include "outcome.h"
+
+#include <QTest>
+
+namespace {
+
+// "." stands for a user who writes 1,234.5 and "," for one who writes 1.234,5.
+NumberConventions conventionsFor(const QString &decimalPoint)
+{
+    if (decimalPoint == u",")
+        return { u',', u'.' };
+    return { u'.', u',' };
+}
+
+} // namespace
+
+class TestConversions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void textToDouble_data();
+    void textToDouble();
+    void longTexts_data();
+    void longTexts();
+    void doubleToText_data();
+    void doubleToText();
+    void leadingNumber_data();
+    void leadingNumber();
+    void formatTwoDecimals_data();
+    void formatTwoDecimals();
+};
+
+void TestConversions::textToDouble_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("decimalPoint");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("integer") << "20"
+                             << "."
+                             << "20";
+    QTest::newRow("decimal") << "12.35"
+                             << "."
+                             << "12.35";
+    QTest::newRow("correctly rounded") << "0.1"
+                                       << "."
+                                       << "0.1";
+    QTest::newRow("plus sign") << "+12.5"
+                               << "."
+                               << "12.5";
+    QTest::newRow("minus sign") << "-12.5"
+                                << "."
+                                << "-12.5";
+    QTest::newRow("minus zero") << "-0"
+                                << "."
+                                << "-0";
+    QTest::newRow("no integer digits") << ".5"
+                                       << "."
+                                       << "0.5";
+    QTest::newRow("no fraction digits") << "5."
+                                        << "."
+                                        << "5";
+    QTest::newRow("leading zeros") << "007.50"
+                                   << "."
+                                   << "7.5";
+    QTest::newRow("blanks around") << "  12  "
+                                   << "."
+                                   << "12";
+    QTest::newRow("tab and ideographic space") << u"\t12\u3000"_qs << "."
+                                               << "12";
+    QTest::newRow("exponent") << "1e3"
+                              << "."
+                              << "1000";
+    QTest::newRow("exponent with sign") << "2.5E-3"
+                                        << "."
+                                        << "0.0025";
+    QTest::newRow("exponent plus") << "1E+15"
+                                   << "."
+                                   << "1e+15";
+    QTest::newRow("largest double") << "1.7976931348623157e308"
+                                    << "."
+                                    << "1.7976931348623157e+308";
+
+    QTest::newRow("grouping") << "1,234.5"
+                              << "."
+                              << "1234.5";
+    QTest::newRow("loose grouping") << "1,2,34"
+                                    << "."
+                                    << "1234";
+    QTest::newRow("comma user's decimal") << "12,35"
+                                          << ","
+                                          << "12.35";
+    QTest::newRow("comma user's grouping") << "1.234,5"
+                                           << ","
+                                           << "1234.5";
+    QTest::newRow("dot is grouping for a comma user") << "12.35"
+                                                      << ","
+                                                      << "1235";
+    QTest::newRow("comma is grouping for a dot user") << "12,35"
+                                                      << "."
+                                                      << "1235";
+
+    QTest::newRow("full-width digits") << u"１２．３５"_qs << "."
+                                       << "12.35";
+    QTest::newRow("full-width sign") << u"－１２"_qs << "."
+                                     << "-12";
+    QTest::newRow("full-width grouping") << u"１，２３４"_qs << "."
+                                         << "1234";
+    QTest::newRow("full-width exponent") << u"１Ｅ２"_qs << "."
+                                         << "100";
+
+    QTest::newRow("too small reads as zero") << "1e-400"
+                                             << "."
+                                             << "0";
+    QTest::newRow("too small negative") << "-1e-400"
+                                        << "."
+                                        << "-0";
+    QTest::newRow("subnormal") << "5e-324"
+                               << "."
+                               << "5e-324";
+    QTest::newRow("zero with huge exponent") << "0e999999999999"
+                                             << "."
+                                             << "0";
+    QTest::newRow("digits shift the exponent") << "0.0001e310"
+                                               << "."
+                                               << "1e+306";
+    QTest::newRow("large mantissa tiny exponent") << "1000e-310"
+                                                  << "."
+                                                  << "1e-307";
+    QTest::newRow("beyond the range") << "1e400"
+                                      << "."
+                                      << "error 6";
+    QTest::newRow("beyond the range negative") << "-1e400"
+                                               << "."
+                                               << "error 6";
+    QTest::newRow("just beyond the range") << "1.8e308"
+                                           << "."
+                                           << "error 6";
+    QTest::newRow("huge exponent") << "1e99999999999999999999"
+                                   << "."
+                                   << "error 6";
+    QTest::newRow("huge negative exponent") << "1e-99999999999999999999"
+                                            << "."
+                                            << "0";
+
+    QTest::newRow("empty") << ""
+                           << "."
+                           << "error 13";
+    QTest::newRow("blanks only") << "   "
+                                 << "."
+                                 << "error 13";
+    QTest::newRow("letters") << "abc"
+                             << "."
+                             << "error 13";
+    QTest::newRow("trailing letters") << "12abc"
+                                      << "."
+                                      << "error 13";
+    QTest::newRow("lone sign") << "-"
+                               << "."
+                               << "error 13";
+    QTest::newRow("lone point") << "."
+                                << "."
+                                << "error 13";
+    QTest::newRow("double sign") << "--1"
+                                 << "."
+                                 << "error 13";
+    QTest::newRow("blank inside") << "1 2"
+                                  << "."
+                                  << "error 13";
+    QTest::newRow("line break") << "12\n"
+                                << "."
+                                << "error 13";
+    QTest::newRow("currency") << "$12"
+                              << "."
+                              << "error 13";
+    QTest::newRow("parentheses") << "(12)"
+                                 << "."
+                                 << "error 13";
+    QTest::newRow("hexadecimal") << "0x1A"
+                                 << "."
+                                 << "error 13";
+    QTest::newRow("ampersand hexadecimal") << "&H1A"
+                                           << "."
+                                           << "error 13";
+    QTest::newRow("not a number") << "NaN"
+                                  << "."
+                                  << "error 13";
+    QTest::newRow("infinity") << "inf"
+                              << "."
+                              << "error 13";
+    QTest::newRow("exponent without digits") << "1e"
+                                             << "."
+                                             << "error 13";
+    QTest::newRow("exponent sign only") << "1e+"
+                                        << "."
+                                        << "error 13";
+    QTest::newRow("exponent alone") << "e5"
+                                    << "."
+                                    << "error 13";
+    QTest::newRow("two points") << "1.2.3"
+                                << "."
+                                << "error 13";
+    QTest::newRow("grouping first") << ",123"
+                                    << "."
+                                    << "error 13";
+    QTest::newRow("grouping last") << "123,"
+                                   << "."
+                                   << "error 13";
+    QTest::newRow("grouping doubled") << "1,,234"
+                                      << "."
+                                      << "error 13";
+    QTest::newRow("grouping after sign") << "-,1"
+                                         << "."
+                                         << "error 13";
+    QTest::newRow("grouping in fraction") << "1.234,5"
+                                          << "."
+                                          << "error 13";
+    QTest::newRow("nul character") << QString(QChar(0)) << "."
+                                   << "error 13";
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << "."
+                                    << "error 13";
+}
+
+void TestConversions::textToDouble()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, decimalPoint);
+    QFETCH(QString, expected);
+    QCOMPARE(outcome([&] {
+                 return ::textToDouble(text.toStdU16String(), conventionsFor(decimalPoint));
+             }),
+             expected);
+}
+
+void TestConversions::longTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    const qsizetype megabyte = 1 << 20;
+    QTest::newRow("a megabyte of digits") << QString(megabyte, u'1') << "error 6";
+    QTest::newRow("a megabyte of zeros") << QString(megabyte, u'0') << "0";
+    QTest::newRow("a megabyte of fraction") << u"0."_qs + QString(megabyte, u'0') + u"1"_qs << "0";
+    QTest::newRow("a megabyte of exponent") << u"1e"_qs + QString(megabyte, u'9') << "error 6";
+    QTest::newRow("a megabyte of letters") << QString(megabyte, u'x') << "error 13";
+    QTest::newRow("a megabyte of grouping")
+        << u"1,"_qs.repeated(megabyte / 2) + u"0"_qs << "error 6";
+    QTest::newRow("many digits round correctly")
+        << u"0.1"_qs + QString(1000, u'0') + u"1"_qs << "0.1";
+}
+
+void TestConversions::longTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(outcome([&] { return ::textToDouble(text.toStdU16String(), {}); }), expected);
+}
+
+void TestConversions::doubleToText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("whole") << 10.0 << "10";
+    QTest::newRow("binary noise dropped") << 2.2300000000000004 << "2.23";
+    QTest::newRow("just under") << 0.19999999999999998 << "0.2";
+    QTest::newRow("fifteenth digit kept") << 0.20000000000000107 << "0.200000000000001";
+    QTest::newRow("negative") << -2.5 << "-2.5";
+    QTest::newRow("large") << 1e15 << "1e+15";
+    QTest::newRow("largest double") << 1.7976931348623157e308 << "1.79769313486232e+308";
+    QTest::newRow("smallest subnormal") << 5e-324 << "4.94065645841247e-324";
+}
+
+void TestConversions::doubleToText()
+{
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(::doubleToText(value)), expected);
+}
+
+void TestConversions::leadingNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("plain") << "2.23"
+                           << "2.23";
+    QTest::newRow("leading blanks") << "  0.200000000000001"
+                                    << "0.200000000000001";
+    QTest::newRow("stops at the first stranger") << "12.5abc"
+                                                 << "12.5";
+    QTest::newRow("exponent") << "4.94065645841247e-324"
+                              << "5e-324";
+    QTest::newRow("nothing") << ""
+                             << "0";
+    QTest::newRow("rounded past the largest double") << "1.79769313486232e+308"
+                                                     << "error 6";
+}
+
+void TestConversions::leadingNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(outcome([&] { return ::leadingNumber(text.toStdString()); }), expected);
+}
+
+void TestConversions::formatTwoDecimals_data()
+{
+    QTest::addColumn<QString>("numberText");
+    QTest::addColumn<QString>("decimalPoint");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("whole") << " 20"
+                           << "."
+                           << "20.00";
+    QTest::newRow("two decimals") << " 18.09"
+                                  << "."
+                                  << "18.09";
+    QTest::newRow("one decimal") << " 0.5"
+                                 << "."
+                                 << "0.50";
+    QTest::newRow("negative") << "-2.5"
+                              << "."
+                              << "-2.50";
+    QTest::newRow("half rounds up") << " 11.545"
+                                    << "."
+                                    << "11.55";
+    QTest::newRow("half rounds away from zero") << "-11.545"
+                                                << "."
+                                                << "-11.55";
+    QTest::newRow("below half rounds down") << " 10.954999999999"
+                                            << "."
+                                            << "10.95";
+    QTest::newRow("carry into the integer") << " 9.995"
+                                            << "."
+                                            << "10.00";
+    QTest::newRow("carry adds a digit") << " 99.999"
+                                        << "."
+                                        << "100.00";
+    QTest::newRow("smallest shown") << " 0.005"
+                                    << "."
+                                    << "0.01";
+    QTest::newRow("hundredths") << " 0.045"
+                                << "."
+                                << "0.05";
+    QTest::newRow("too small") << " 0.004"
+                               << "."
+                               << "0.00";
+    QTest::newRow("negative rounding to zero") << "-0.004"
+                                               << "."
+                                               << "0.00";
+    QTest::newRow("minus zero") << "-0"
+                                << "."
+                                << "0.00";
+    QTest::newRow("exponent form") << " 1e+15"
+                                   << "."
+                                   << "1000000000000000.00";
+    QTest::newRow("long exponent form") << " 1.23456789012345e+20"
+                                        << "."
+                                        << "123456789012345000000.00";
+    QTest::newRow("small exponent form") << " 1.5e-05"
+                                         << "."
+                                         << "0.00";
+    QTest::newRow("half in exponent form") << " 5e-03"
+                                           << "."
+                                           << "0.01";
+    QTest::newRow("subnormal") << " 4.94065645841247e-324"
+                               << "."
+                               << "0.00";
+    QTest::newRow("comma user") << " 11.545"
+                                << ","
+                                << "11,55";
+}
+
+void TestConversions::formatTwoDecimals()
+{
+    QFETCH(QString, numberText);
+    QFETCH(QString, decimalPoint);
+    QFETCH(QString, expected);
+    const std::u16string shown
+        = ::formatTwoDecimals(numberText.toStdString(), decimalPoint.front().unicode());
+    QCOMPARE(QString::fromStdU16String(shown), expected);
+}
+
+QTEST_GUILESS_MAIN(TestConversions)
+#include "tst_conversions.moc"

@@ -1,0 +1,198 @@
+#include "displayrule.h"
+#include "levelcommands.h"
+#include "outcome.h"
+#include "pricerange.h"
+
+#include <QTest>
+
+#include <limits>
+
+class TestLevels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void priceRange_data();
+    void priceRange();
+    void displayText_data();
+    void displayText();
+    void supportLevels_data();
+    void supportLevels();
+    void resistanceLevels_data();
+    void resistanceLevels();
+    void levelsUnderCommaConventions();
+};
+
+void TestLevels::priceRange_data()
+{
+    QTest::addColumn<double>("high");
+    QTest::addColumn<double>("low");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("20 and 10") << 20.0 << 10.0 << "10";
+    QTest::newRow("binary noise dropped") << 12.35 << 10.12 << "2.23";
+    QTest::newRow("noise below dropped") << 0.3 << 0.1 << "0.2";
+    QTest::newRow("fifteen digits kept, not snapped") << 10.3 << 10.1 << "0.200000000000001";
+    QTest::newRow("equal prices") << 10.0 << 10.0 << "0";
+    QTest::newRow("low above high") << 10.0 << 20.0 << "-10";
+    QTest::newRow("infinite difference") << 1e308 << -1e308 << "error 6";
+    QTest::newRow("rounded past the largest double")
+        << std::numeric_limits<double>::max() << 0.0 << "error 6";
+    QTest::newRow("largest finite range") << 8e307 << -8e307 << "1.6e+308";
+}
+
+void TestLevels::priceRange()
+{
+    QFETCH(double, high);
+    QFETCH(double, low);
+    QFETCH(QString, expected);
+    QCOMPARE(outcome([&] { return ::priceRange(high, low); }), expected);
+}
+
+void TestLevels::displayText_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("whole") << 20.0 << "20.00";
+    QTest::newRow("level") << 20 - 10 * 0.191 << "18.09";
+    QTest::newRow("half") << 0.5 << "0.50";
+    QTest::newRow("negative") << -2.5 << "-2.50";
+    QTest::newRow("stored just under half") << 12.5 - 2.5 * 0.382 << "11.55";
+    QTest::newRow("negative just under half") << -(12.5 - 2.5 * 0.382) << "-11.55";
+    QTest::newRow("no exponent form") << 1e15 << "1000000000000000.00";
+    QTest::newRow("largest double")
+        << std::numeric_limits<double>::max() << "179769313486232" + QString(294, u'0') + ".00";
+    QTest::newRow("negative rounding to zero") << -0.001 << "0.00";
+}
+
+void TestLevels::displayText()
+{
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdU16String(::displayText(value, {})), expected);
+}
+
+void TestLevels::supportLevels_data()
+{
+    QTest::addColumn<QString>("high");
+    QTest::addColumn<QString>("low");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("20 and 10") << "20"
+                               << "10"
+                               << "20.00|18.09|16.18|15.00|13.82|11.91|10.00";
+    QTest::newRow("halves round away from zero") << "12.5"
+                                                 << "10"
+                                                 << "12.50|12.02|11.55|11.25|10.96|10.48|10.00";
+    QTest::newRow("negative halves") << "-10"
+                                     << "-12.5"
+                                     << "-10.00|-10.48|-10.96|-11.25|-11.55|-12.02|-12.50";
+    QTest::newRow("low is computed, not copied") << "10.3"
+                                                 << "10.1"
+                                                 << "10.30|10.26|10.22|10.20|10.18|10.14|10.10";
+    QTest::newRow("low above high counts upward") << "10"
+                                                  << "20"
+                                                  << "10.00|11.91|13.82|15.00|16.18|18.09|20.00";
+    QTest::newRow("equal prices") << "10"
+                                  << "10"
+                                  << "10.00|10.00|10.00|10.00|10.00|10.00|10.00";
+    QTest::newRow("high shown through the rule") << " 12.345 "
+                                                 << "12"
+                                                 << "12.35|12.28|12.21|12.17|12.13|12.07|12.00";
+    QTest::newRow("grouped and full-width") << "1,234.5" << u"１０００"_qs
+                                            << "1234.50|1189.71|1144.92|1117.25|1089.58|"
+                                               "1044.79|1000.00";
+    QTest::newRow("large prices")
+        << "1e15"
+        << "0"
+        << "1000000000000000.00|809000000000000.00|618000000000000.00|"
+           "500000000000000.00|382000000000000.00|191000000000000.00|0.00";
+
+    QTest::newRow("bad high") << "abc"
+                              << "10"
+                              << "error 13";
+    QTest::newRow("empty high") << ""
+                                << "10"
+                                << "error 13";
+    QTest::newRow("bad low") << "20"
+                             << "abc"
+                             << "error 13";
+    QTest::newRow("high is read first") << "1e400"
+                                        << "abc"
+                                        << "error 6";
+    QTest::newRow("infinite range") << "1e308"
+                                    << "-1e308"
+                                    << "error 6";
+}
+
+void TestLevels::supportLevels()
+{
+    QFETCH(QString, high);
+    QFETCH(QString, low);
+    QFETCH(QString, expected);
+    QCOMPARE(
+        outcome([&] { return ::supportLevels(high.toStdU16String(), low.toStdU16String(), {}); }),
+        expected);
+}
+
+void TestLevels::resistanceLevels_data()
+{
+    QTest::addColumn<QString>("high");
+    QTest::addColumn<QString>("low");
+    QTest::addColumn<QString>("expected");
+
+    // Text10 (the high, at the bottom of the column) first, Text16 (the low, at its top) last.
+    QTest::newRow("20 and 10") << "20"
+                               << "10"
+                               << "20.00|18.09|16.18|15.00|13.82|11.91|10.00";
+    QTest::newRow("halves round away from zero") << "12.5"
+                                                 << "10"
+                                                 << "12.50|12.02|11.55|11.25|10.96|10.48|10.00";
+    QTest::newRow("low above high counts downward") << "10"
+                                                    << "20"
+                                                    << "10.00|11.91|13.82|15.00|16.18|18.09|20.00";
+    QTest::newRow("high is computed, not copied") << "10.3"
+                                                  << "10.1"
+                                                  << "10.30|10.26|10.22|10.20|10.18|10.14|10.10";
+    QTest::newRow("low shown through the rule") << "13"
+                                                << " 12.345 "
+                                                << "13.00|12.87|12.75|12.67|12.60|12.47|12.35";
+
+    QTest::newRow("bad low") << "20"
+                             << "abc"
+                             << "error 13";
+    QTest::newRow("empty low") << "20"
+                               << ""
+                               << "error 13";
+    QTest::newRow("bad high") << "x"
+                              << "10"
+                              << "error 13";
+    QTest::newRow("infinite range") << "-1e308"
+                                    << "1e308"
+                                    << "error 6";
+}
+
+void TestLevels::resistanceLevels()
+{
+    QFETCH(QString, high);
+    QFETCH(QString, low);
+    QFETCH(QString, expected);
+    QCOMPARE(outcome([&] {
+                 return ::resistanceLevels(high.toStdU16String(), low.toStdU16String(), {});
+             }),
+             expected);
+}
+
+// A comma user reads and sees commas, so a shown level pasted back reads as the same number.
+void TestLevels::levelsUnderCommaConventions()
+{
+    const NumberConventions comma { u',', u'.' };
+    QCOMPARE(describe(::supportLevels(u"1.012,5", u"1.010", comma)),
+             "1012,50|1012,02|1011,55|1011,25|1010,96|1010,48|1010,00");
+    QCOMPARE(describe(::resistanceLevels(u"12,5", u"10", comma)),
+             "12,50|12,02|11,55|11,25|10,96|10,48|10,00");
+}
+
+QTEST_GUILESS_MAIN(TestLevels)
+#include "tst_levels.moc"
