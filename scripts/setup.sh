@@ -1,0 +1,33 @@
+# Shared by scripts/run and scripts/test: installs what is missing, then configures and builds.
+# Sourced, not run.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# The build tools, Qt and one CJK font (see the README for why this one).
+packages=(cmake g++ ninja-build qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
+
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' \
+            || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# build DIR TARGET [cmake options...]: configures once, then only rebuilds what changed.
+build() {
+    local dir=$root/build/$1 target=$2
+    shift 2
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+    fi
+    cmake --build "$dir" --target "$target"
+}
