@@ -15,6 +15,7 @@ struct ControlRow
     int width;
     int height;
     int tabIndex;
+    const char *spokenName; // UTF-8; what a screen reader announces for a box without a caption
 };
 
 inline constexpr int twipsPerPixel = 15;

@@ -45,6 +45,7 @@ QWidget *createControl(const ControlRow &row, QWidget *parent)
         auto *box = new QLineEdit(parent);
         // Qt would stop at 32767 characters; a pasted text must arrive whole.
         box->setMaxLength(std::numeric_limits<int>::max());
+        box->setAccessibleName(QString::fromUtf8(row.spokenName));
         return box;
     }
     case ControlKind::Button:

@@ -2,10 +2,12 @@
 #include "form1.h"
 #include "runtimeerror.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRawFont>
 #include <QTest>
 #include <QTimer>
 
@@ -104,6 +106,13 @@ void TestForm1::controls()
     QCOMPARE(widget->geometry(), place);
 
     const QString caption = QString::fromUtf8(expected.caption);
+    // No missing-glyph boxes: the font the control is drawn with has every caption character.
+    const QRawFont face = QRawFont::fromFont(widget->font());
+    for (const QChar character : caption)
+        QVERIFY2(face.supportsCharacter(character), qPrintable(face.familyName()));
+
+    QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(spoken);
     switch (expected.kind) {
     case ControlKind::Label: {
         QCOMPARE(qobject_cast<QLabel *>(widget)->text(), caption);
@@ -112,14 +121,21 @@ void TestForm1::controls()
             QRect(QPoint(), place.size()), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
             caption);
         QVERIFY2(QRect(QPoint(), place.size()).contains(drawn), "the caption is clipped");
+        QCOMPARE(spoken->role(), QAccessible::StaticText);
+        QCOMPARE(spoken->text(QAccessible::Name), caption);
         break;
     }
     case ControlKind::TextBox:
         QCOMPARE(qobject_cast<QLineEdit *>(widget)->text(), QString());
+        QCOMPARE(spoken->role(), QAccessible::EditableText);
+        QCOMPARE(spoken->text(QAccessible::Name), QString::fromUtf8(expected.spokenName));
+        QVERIFY(!spoken->text(QAccessible::Name).isEmpty());
         break;
     case ControlKind::Button:
         QCOMPARE(qobject_cast<QPushButton *>(widget)->text(), caption);
         QVERIFY(!qobject_cast<QPushButton *>(widget)->autoDefault());
+        QCOMPARE(spoken->role(), QAccessible::Button);
+        QCOMPARE(spoken->text(QAccessible::Name), caption);
         break;
     }
 
