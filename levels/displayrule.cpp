@@ -2,5 +2,5 @@
 
 std::u16string displayText(double value, const NumberConventions &conventions)
 {
-    return formatTwoDecimals(numberText(value), conventions.decimalPoint);
+    return formatTwoDecimals(decimalForm(value), conventions.decimalPoint);
 }

@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -34,6 +36,44 @@ constexpr bool isSign(char16_t ch)
 // Far beyond any double's decimal exponent, small enough that no sum with it overflows.
 constexpr std::int64_t exponentLimit = 1'000'000'000;
 
+// Adds one unit in the last place of a digit string, growing it by a leading "1" when all nines.
+void roundUp(std::string &digits)
+{
+    auto digit = digits.rbegin();
+    for (; digit != digits.rend() && *digit == '9'; ++digit)
+        *digit = '0';
+    if (digit == digits.rend())
+        digits.insert(digits.begin(), '1');
+    else
+        ++*digit;
+}
+
+// Reads std::to_chars' scientific form, -d.ddde-XX.
+DecimalForm fromScientific(const char *begin, const char *end)
+{
+    DecimalForm form;
+    form.negative = *begin == '-';
+    const char *first = begin + (form.negative ? 1 : 0);
+    const char *e = std::find(first, end, 'e');
+    form.digits.assign(first, 1);
+    if (first + 1 != e)
+        form.digits.append(first + 2, e);
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, form.exponent);
+    ++form.exponent;
+    return form;
+}
+
+DecimalForm toDecimalForm(double value, std::optional<int> precision)
+{
+    std::array<char, 32> buffer;
+    const auto scientific = std::chars_format::scientific;
+    const char *end = precision
+        ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, scientific, *precision)
+              .ptr
+        : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, scientific).ptr;
+    return fromScientific(buffer.data(), end);
+}
+
 } // namespace
 
 double textToDouble(std::u16string_view text, const NumberConventions &conventions)
@@ -50,7 +90,6 @@ double textToDouble(std::u16string_view text, const NumberConventions &conventio
     // The text is rewritten in the one form std::from_chars reads: -0digits.digitse-digits, where
     // the leading zero lets ".5" read as well.
     std::string plain;
-    plain.reserve(size + 16);
     const bool negative = i < size && at(i) == u'-';
     if (i < size && isSign(at(i)))
         ++i;
@@ -115,13 +154,51 @@ double textToDouble(std::u16string_view text, const NumberConventions &conventio
     return value;
 }
 
+DecimalForm decimalForm(double value)
+{
+    // The shortest digits that read back as the value are quick to get, and rounding them gives the
+    // exact value's rounding unless they end in a tie or the value is subnormal (too few bits for
+    // the shortest digits to stand for it); only then is the slow, exact conversion needed.
+    const bool subnormal = value != 0 && std::fabs(value) < std::numeric_limits<double>::min();
+    DecimalForm form = toDecimalForm(value, std::nullopt);
+    if (subnormal || (form.digits.size() == 16 && form.digits.back() == '5')) {
+        form = toDecimalForm(value, 14);
+    } else if (form.digits.size() > 15) {
+        const bool up = form.digits[15] >= '5';
+        form.digits.resize(15);
+        if (up)
+            roundUp(form.digits);
+        if (form.digits.size() > 15) {
+            form.digits.resize(15);
+            ++form.exponent;
+        }
+    }
+    while (!form.digits.empty() && form.digits.back() == '0')
+        form.digits.pop_back();
+    return form;
+}
+
 std::string doubleToText(double value)
 {
-    std::array<char, 32> buffer;
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                   std::chars_format::general, 15)
-                         .ptr;
-    return std::string(buffer.data(), end);
+    const DecimalForm form = decimalForm(value);
+    std::string text = form.negative ? "-" : "";
+    if (form.digits.empty())
+        return text + '0';
+    const int exponent = form.exponent - 1; // of the first digit
+    const auto size = int(form.digits.size());
+    if (exponent < -4 || exponent >= 15) {
+        text += form.digits.front();
+        if (size > 1)
+            text.append(".").append(form.digits, 1);
+        const std::string digits = std::to_string(std::abs(exponent));
+        return text.append(exponent < 0 ? "e-" : "e+").append(digits.size() < 2 ? "0" : "")
+            + digits;
+    }
+    if (form.exponent <= 0)
+        return text.append("0.").append(-form.exponent, '0') + form.digits;
+    if (form.exponent >= size)
+        return text.append(form.digits).append(form.exponent - size, '0');
+    return text.append(form.digits, 0, form.exponent) + '.' + form.digits.substr(form.exponent);
 }
 
 double leadingNumber(std::string_view text)
@@ -135,66 +212,28 @@ double leadingNumber(std::string_view text)
     return value;
 }
 
-std::string numberText(double value)
+std::u16string formatTwoDecimals(const DecimalForm &form, char16_t decimalPoint)
 {
-    return (std::signbit(value) ? "" : " ") + doubleToText(value);
-}
-
-std::u16string formatTwoDecimals(std::string_view numberText, char16_t decimalPoint)
-{
-    std::size_t i = numberText.find_first_not_of(' ');
-    i = i == std::string_view::npos ? numberText.size() : i;
-    const bool negative = i < numberText.size() && numberText[i] == '-';
-    i += negative ? 1 : 0;
-
-    std::string digits;
-    std::int64_t integerDigits = 0;
-    bool inFraction = false;
-    for (; i < numberText.size() && (isDigit(numberText[i]) || numberText[i] == '.'); ++i) {
-        if (numberText[i] == '.') {
-            inFraction = true;
-            continue;
-        }
-        digits += numberText[i];
-        integerDigits += inFraction ? 0 : 1;
-    }
-    if (i < numberText.size() && (numberText[i] == 'e' || numberText[i] == 'E')) {
-        i += i + 1 < numberText.size() && numberText[i + 1] == '+' ? 2 : 1;
-        int exponent = 0;
-        std::from_chars(numberText.data() + i, numberText.data() + numberText.size(), exponent);
-        integerDigits += exponent;
-    }
-
     // The digits down to the hundredths, padded with zeros, then rounded on the next digit.
-    const std::int64_t kept = integerDigits + 2;
+    const std::string &digits = form.digits;
+    const int kept = form.exponent + 2;
     std::string rounded;
     if (kept > 0) {
         rounded.assign(digits, 0, std::min<std::size_t>(kept, digits.size()));
         rounded.resize(kept, '0');
     }
-    const bool roundUp = kept >= 0 && kept < std::int64_t(digits.size()) && digits[kept] >= '5';
-    if (roundUp) {
-        auto digit = rounded.rbegin();
-        for (; digit != rounded.rend() && *digit == '9'; ++digit)
-            *digit = '0';
-        if (digit == rounded.rend())
-            rounded.insert(rounded.begin(), '1');
-        else
-            ++*digit;
-    }
+    if (kept >= 0 && kept < int(digits.size()) && digits[kept] >= '5')
+        roundUp(rounded);
     if (rounded.size() < 3)
         rounded.insert(0, 3 - rounded.size(), '0');
 
     const std::size_t firstNonZero = rounded.find_first_not_of('0');
     const std::size_t pointAt = rounded.size() - 2;
-    std::u16string display;
-    display.reserve(rounded.size() + 2);
-    if (negative && firstNonZero != std::string::npos)
-        display += u'-';
-    for (std::size_t k = std::min(firstNonZero, pointAt - 1); k < pointAt; ++k)
-        display += char16_t(rounded[k]);
-    display += decimalPoint;
-    display += char16_t(rounded[pointAt]);
-    display += char16_t(rounded[pointAt + 1]);
+    rounded.insert(pointAt, 1, '.');
+    const std::size_t first = std::min(firstNonZero, pointAt - 1);
+    std::u16string display(rounded.begin() + first, rounded.end());
+    display[pointAt - first] = decimalPoint;
+    if (form.negative && firstNonZero != std::string::npos)
+        display.insert(display.begin(), u'-');
     return display;
 }

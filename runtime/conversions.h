@@ -16,18 +16,24 @@ struct NumberConventions
 // value beyond the double range (a value too small for a double reads as zero).
 double textToDouble(std::u16string_view text, const NumberConventions &conventions);
 
-// The value's decimal form with at most 15 significant digits and "." as the decimal point,
-// whatever the user's conventions.
+// A finite value rounded to 15 significant decimal digits: the value is 0.digits x 10^exponent.
+struct DecimalForm
+{
+    bool negative = false;
+    std::string digits; // without trailing zeros; empty for zero
+    int exponent = 0;
+};
+
+DecimalForm decimalForm(double value);
+
+// The decimal form as text, "." as the decimal point whatever the user's conventions, in exponent
+// form only below 1e-4 or from 1e15 on (as printf's %.15g).
 std::string doubleToText(double value);
 
 // The number spelled by the leading characters of a text with "." as the decimal point, leading
 // blanks skipped; 0 when none. Throws RuntimeError Overflow beyond the double range.
 double leadingNumber(std::string_view text);
 
-// doubleToText with one leading blank when the value is not negative.
-std::string numberText(double value);
-
-// Renders a numberText with at least one integer digit and exactly two decimals, rounded half away
-// from zero on its decimal digits, without grouping or exponent. A value that rounds to zero shows
-// no minus sign.
-std::u16string formatTwoDecimals(std::string_view numberText, char16_t decimalPoint);
+// At least one integer digit and exactly two decimals, rounded half away from zero on the decimal
+// digits, without grouping or exponent. A value that rounds to zero shows no minus sign.
+std::u16string formatTwoDecimals(const DecimalForm &form, char16_t decimalPoint);

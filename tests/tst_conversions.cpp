@@ -3,6 +3,12 @@
 
 #include <QTest>
 
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
 namespace {
 
 // "." stands for a user who writes 1,234.5 and "," for one who writes 1.234,5.
@@ -30,6 +36,7 @@ private slots:
     void leadingNumber();
     void formatTwoDecimals_data();
     void formatTwoDecimals();
+    void fifteenDigitsAgreeWithExactRounding();
 };
 
 void TestConversions::textToDouble_data()
@@ -308,80 +315,92 @@ void TestConversions::leadingNumber()
 
 void TestConversions::formatTwoDecimals_data()
 {
-    QTest::addColumn<QString>("numberText");
+    QTest::addColumn<double>("value");
     QTest::addColumn<QString>("decimalPoint");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("whole") << " 20"
-                           << "."
+    QTest::newRow("whole") << 20.0 << "."
                            << "20.00";
-    QTest::newRow("two decimals") << " 18.09"
-                                  << "."
+    QTest::newRow("two decimals") << 18.09 << "."
                                   << "18.09";
-    QTest::newRow("one decimal") << " 0.5"
-                                 << "."
+    QTest::newRow("one decimal") << 0.5 << "."
                                  << "0.50";
-    QTest::newRow("negative") << "-2.5"
-                              << "."
+    QTest::newRow("negative") << -2.5 << "."
                               << "-2.50";
-    QTest::newRow("half rounds up") << " 11.545"
-                                    << "."
+    QTest::newRow("half rounds up") << 11.545 << "."
                                     << "11.55";
-    QTest::newRow("half rounds away from zero") << "-11.545"
-                                                << "."
+    QTest::newRow("half rounds away from zero") << -11.545 << "."
                                                 << "-11.55";
-    QTest::newRow("below half rounds down") << " 10.954999999999"
-                                            << "."
+    QTest::newRow("below half rounds down") << 10.954999999999 << "."
                                             << "10.95";
-    QTest::newRow("carry into the integer") << " 9.995"
-                                            << "."
+    QTest::newRow("half beyond the fifteenth digit") << 0.0049999999999999996 << "."
+                                                     << "0.01";
+    QTest::newRow("carry into the integer") << 9.995 << "."
                                             << "10.00";
-    QTest::newRow("carry adds a digit") << " 99.999"
-                                        << "."
+    QTest::newRow("carry adds a digit") << 99.999 << "."
                                         << "100.00";
-    QTest::newRow("smallest shown") << " 0.005"
-                                    << "."
+    QTest::newRow("smallest shown") << 0.005 << "."
                                     << "0.01";
-    QTest::newRow("hundredths") << " 0.045"
-                                << "."
+    QTest::newRow("hundredths") << 0.045 << "."
                                 << "0.05";
-    QTest::newRow("too small") << " 0.004"
-                               << "."
+    QTest::newRow("too small") << 0.004 << "."
                                << "0.00";
-    QTest::newRow("negative rounding to zero") << "-0.004"
-                                               << "."
+    QTest::newRow("negative rounding to zero") << -0.004 << "."
                                                << "0.00";
-    QTest::newRow("minus zero") << "-0"
-                                << "."
+    QTest::newRow("minus zero") << -0.0 << "."
                                 << "0.00";
-    QTest::newRow("exponent form") << " 1e+15"
-                                   << "."
-                                   << "1000000000000000.00";
-    QTest::newRow("long exponent form") << " 1.23456789012345e+20"
-                                        << "."
-                                        << "123456789012345000000.00";
-    QTest::newRow("small exponent form") << " 1.5e-05"
-                                         << "."
-                                         << "0.00";
-    QTest::newRow("half in exponent form") << " 5e-03"
-                                           << "."
-                                           << "0.01";
-    QTest::newRow("subnormal") << " 4.94065645841247e-324"
-                               << "."
+    QTest::newRow("no exponent form") << 1e15 << "."
+                                      << "1000000000000000.00";
+    QTest::newRow("fifteen digits then zeros") << 123456789012345678901.0 << "."
+                                               << "123456789012346000000.00";
+    QTest::newRow("tiny") << 1.5e-05 << "."
+                          << "0.00";
+    QTest::newRow("subnormal") << 5e-324 << "."
                                << "0.00";
-    QTest::newRow("comma user") << " 11.545"
-                                << ","
+    QTest::newRow("comma user") << 11.545 << ","
                                 << "11,55";
 }
 
 void TestConversions::formatTwoDecimals()
 {
-    QFETCH(QString, numberText);
+    QFETCH(double, value);
     QFETCH(QString, decimalPoint);
     QFETCH(QString, expected);
     const std::u16string shown
-        = ::formatTwoDecimals(numberText.toStdString(), decimalPoint.front().unicode());
+        = ::formatTwoDecimals(decimalForm(value), decimalPoint.front().unicode());
     QCOMPARE(QString::fromStdU16String(shown), expected);
+}
+
+// The quick 15-digit rounding must agree with the exact one everywhere: on prices, on ties, on
+// subnormals and on arbitrary bit patterns.
+void TestConversions::fifteenDigitsAgreeWithExactRounding()
+{
+    std::mt19937_64 random(20261208);
+    std::vector<double> values { 100000000000000.5,
+                                 0.1 + 0.2,
+                                 5e-324,
+                                 2.2250738585072014e-308,
+                                 std::numeric_limits<double>::max(),
+                                 0.0049999999999999996 };
+    for (int i = 0; i < 100000; ++i) {
+        values.push_back(std::bit_cast<double>(random()));
+        values.push_back(double(random() % 100000000) / 100 - double(random() % 1000000) / 100);
+        values.push_back(
+            std::ldexp(double(random() % 1000000000000000 * 2 + 1), -int(random() % 60)));
+    }
+    for (const double value : values) {
+        if (!std::isfinite(value))
+            continue;
+        std::array<char, 40> buffer;
+        char *end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                  std::chars_format::general, 15)
+                        .ptr;
+        const std::string exact(buffer.data(), end);
+        if (::doubleToText(value) != exact)
+            QFAIL(
+                qPrintable(QStringLiteral("%1 gives %2")
+                               .arg(QString::fromStdString(exact), ::doubleToText(value).c_str())));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestConversions)
