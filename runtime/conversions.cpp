@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -55,23 +56,79 @@ DecimalForm fromScientific(const char *begin, const char *end)
     form.negative = *begin == '-';
     const char *first = begin + (form.negative ? 1 : 0);
     const char *e = std::find(first, end, 'e');
-    form.digits.assign(first, 1);
-    if (first + 1 != e)
-        form.digits.append(first + 2, e);
+    for (const char *c = first; c != e; ++c)
+        if (*c != '.')
+            form.digits += *c;
     std::from_chars(e + (e[1] == '+' ? 2 : 1), end, form.exponent);
     ++form.exponent;
     return form;
 }
 
-DecimalForm toDecimalForm(double value, std::optional<int> precision)
+// The general conversion, exact for every finite value.
+DecimalForm byCharConversion(double value)
 {
     std::array<char, 32> buffer;
-    const auto scientific = std::chars_format::scientific;
-    const char *end = precision
-        ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, scientific, *precision)
-              .ptr
-        : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, scientific).ptr;
-    return fromScientific(buffer.data(), end);
+    const char *end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::scientific, 14)
+                          .ptr;
+    DecimalForm form = fromScientific(buffer.data(), end);
+    while (!form.digits.empty() && form.digits.back() == '0')
+        form.digits.pop_back();
+    return form;
+}
+
+__extension__ using Wide = unsigned __int128;
+
+constexpr std::array<Wide, 23> powersOfTen = [] {
+    std::array<Wide, 23> powers {};
+    Wide power = 1;
+    for (Wide &entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+constexpr std::uint64_t tenTo15 = 1'000'000'000'000'000;
+
+// The same rounding by integer arithmetic, many times quicker, for the range prices live in:
+// from 1e-7 up to 1e15 a value times the power of ten that leaves it 15 integer digits fits 128
+// bits.
+std::optional<DecimalForm> byIntegerArithmetic(double value)
+{
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-7 && magnitude < 1e15))
+        return std::nullopt;
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const std::uint64_t mantissa = (bits & ((std::uint64_t(1) << 52) - 1)) | std::uint64_t(1) << 52;
+    const int shift = 1075 - int(bits >> 52); // magnitude = mantissa / 2^shift
+
+    // 10^(exponent - 1) <= magnitude < 10^exponent; the estimate from the binary exponent (78913 /
+    // 2^18 is log10 2) falls at most one short.
+    int exponent = (((52 - shift) * 78913) >> 18) + 1;
+    Wide scaled = Wide(mantissa) * powersOfTen[15 - exponent];
+    if ((scaled >> shift) >= tenTo15) {
+        ++exponent;
+        scaled = Wide(mantissa) * powersOfTen[15 - exponent];
+    }
+    auto digits = std::uint64_t(scaled >> shift);
+    const Wide rest = scaled & ((Wide(1) << shift) - 1);
+    const Wide half = Wide(1) << (shift - 1);
+    // Exact ties go to the even digit, as the general conversion rounds them.
+    if (rest > half || (rest == half && digits % 2 == 1))
+        ++digits;
+    if (digits == tenTo15) {
+        digits /= 10;
+        ++exponent;
+    }
+
+    std::array<char, 15> text;
+    auto first = text.end();
+    for (; digits % 10 == 0; digits /= 10)
+        --first;
+    for (auto digit = first; digit != text.begin(); digits /= 10)
+        *--digit = char('0' + digits % 10);
+    return DecimalForm { std::signbit(value), std::string(text.begin(), first), exponent };
 }
 
 } // namespace
@@ -156,26 +213,8 @@ double textToDouble(std::u16string_view text, const NumberConventions &conventio
 
 DecimalForm decimalForm(double value)
 {
-    // The shortest digits that read back as the value are quick to get, and rounding them gives the
-    // exact value's rounding unless they end in a tie or the value is subnormal (too few bits for
-    // the shortest digits to stand for it); only then is the slow, exact conversion needed.
-    const bool subnormal = value != 0 && std::fabs(value) < std::numeric_limits<double>::min();
-    DecimalForm form = toDecimalForm(value, std::nullopt);
-    if (subnormal || (form.digits.size() == 16 && form.digits.back() == '5')) {
-        form = toDecimalForm(value, 14);
-    } else if (form.digits.size() > 15) {
-        const bool up = form.digits[15] >= '5';
-        form.digits.resize(15);
-        if (up)
-            roundUp(form.digits);
-        if (form.digits.size() > 15) {
-            form.digits.resize(15);
-            ++form.exponent;
-        }
-    }
-    while (!form.digits.empty() && form.digits.back() == '0')
-        form.digits.pop_back();
-    return form;
+    std::optional<DecimalForm> quick = byIntegerArithmetic(value);
+    return quick ? std::move(*quick) : byCharConversion(value);
 }
 
 std::string doubleToText(double value)

@@ -6,6 +6,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # The build tools, Qt and one CJK font (see the README for why this one).
 packages=(cmake g++ ninja-build qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
+# The benchmarks, and the virtual X screen the start-up benchmark and the smoke test run on.
+bench_packages=(libbenchmark-dev libx11-dev xvfb xauth x11-utils)
 
 install_missing() {
     local missing=()

@@ -382,7 +382,13 @@ void TestConversions::fifteenDigitsAgreeWithExactRounding()
                                  2.2250738585072014e-308,
                                  std::numeric_limits<double>::max(),
                                  0.0049999999999999996 };
+    for (double power = 1e-9; power < 1e17; power *= 10)
+        for (const double near :
+             { power, std::nextafter(power, 0.0), std::nextafter(power, 1e300) })
+            values.push_back(near);
+    std::uniform_real_distribution<double> decade(-9, 17);
     for (int i = 0; i < 100000; ++i) {
+        values.push_back(std::pow(10.0, decade(random)));
         values.push_back(std::bit_cast<double>(random()));
         values.push_back(double(random() % 100000000) / 100 - double(random() % 1000000) / 100);
         values.push_back(
