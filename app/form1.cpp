@@ -3,6 +3,7 @@
 #include "controltable.h"
 #include "runtimeerror.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -62,6 +63,10 @@ Form1::Form1(NumberConventions conventions, ErrorReporter reportError)
     : m_conventions(conventions), m_reportError(std::move(reportError))
 {
     setWindowTitle(QStringLiteral("Morvane"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/morvane-16.png"));
+    icon.addFile(QStringLiteral(":/icons/morvane-32.png"));
+    setWindowIcon(icon);
     resize(pixels(clientWidthTwips), pixels(clientHeightTwips));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(255, 192, 128));

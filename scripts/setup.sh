@@ -8,6 +8,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(cmake g++ ninja-build qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
 # The benchmarks, and the virtual X screen the start-up benchmark and the smoke test run on.
 bench_packages=(libbenchmark-dev libx11-dev xvfb xauth x11-utils)
+# The checks of the Windows resources and of the installed desktop files.
+resource_packages=(binutils-mingw-w64-x86-64 desktop-file-utils)
 
 install_missing() {
     local missing=()

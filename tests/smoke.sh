@@ -4,27 +4,32 @@
 set -euo pipefail
 program=$1
 
-window_size() { # scale
-    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$1 "$program" &
-    local pid=$! info=
+status=0
+check() { # description command...
+    local description=$1
+    shift
+    if "$@"; then echo "PASS: $description"; else echo "FAIL: $description"; status=1; fi
+}
+
+for expected in "1 241x471" "2 482x942"; do
+    read -r scale size <<<"$expected"
+    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
+    pid=$!
+    info=
     for _ in $(seq 100); do
         info=$(xwininfo -name Morvane 2>/dev/null) && grep -q IsViewable <<<"$info" && break
         sleep 0.1
     done
+    icons=$(xprop -name Morvane _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' || true)
     kill "$pid"
     wait "$pid" || true
-    awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }' <<<"$info"
-}
 
-status=0
-for expected in "1 241x471" "2 482x942"; do
-    read -r scale size <<<"$expected"
-    actual=$(window_size "$scale")
-    if [ "$actual" = "$size" ]; then
-        echo "PASS: window Morvane mapped at scale $scale with client size $actual"
-    else
-        echo "FAIL: at scale $scale the client size is '$actual', not $size"
-        status=1
+    actual=$(awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }' <<<"$info")
+    check "at scale $scale the window Morvane is mapped with client size $size" \
+        test "$actual" = "$size"
+    check "at scale $scale the window shows its icon" test -n "$icons"
+    if [ "$scale" = 1 ]; then
+        check "the icon comes in 16 and 32 pixels" test "$(echo $icons)" = "Icon (16 x 16) Icon (32 x 32)"
     fi
 done
 exit $status

@@ -79,6 +79,7 @@ void TestForm1::fillEveryBox()
 void TestForm1::window()
 {
     QCOMPARE(m_form->windowTitle(), "Morvane");
+    QCOMPARE(m_form->windowIcon().availableSizes(), (QList<QSize> { { 16, 16 }, { 32, 32 } }));
     QCOMPARE(m_form->size(), QSize(241, 471));
     const QColor lightOrange(255, 192, 128);
     QCOMPARE(m_form->palette().color(QPalette::Window), lightOrange);

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what a desktop needs to find the program.
+# Usage: install.sh BUILD-DIRECTORY
+set -euo pipefail
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$1" --prefix "$prefix" >/dev/null
+
+status=0
+check() { # description command...
+    local description=$1
+    shift
+    if "$@"; then echo "PASS: $description"; else echo "FAIL: $description"; status=1; fi
+}
+png_size() { # file: width x height from the PNG header
+    od -An -tu1 -j16 -N8 "$1" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }'
+}
+
+desktop=$prefix/share/applications/morvane.desktop
+check "the program is installed" test -x "$prefix/bin/morvane"
+check "the desktop entry is valid" desktop-file-validate "$desktop"
+check "the desktop entry names the program" grep -qx 'Name=Morvane' "$desktop"
+check "the desktop entry names its icon" grep -qx 'Icon=morvane' "$desktop"
+for size in 16 32; do
+    icon=$prefix/share/icons/hicolor/${size}x$size/apps/morvane.png
+    check "the ${size}x$size icon is a ${size}x$size PNG" test "$(png_size "$icon")" = "${size}x$size"
+done
+check "the scalable icon is an SVG" grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/morvane.svg"
+exit $status

@@ -1,0 +1,214 @@
+// Reads the compiled Windows resources back: the version block and the three icon images.
+#include <QFile>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+struct Resource
+{
+    int type;
+    int name;
+    int language;
+    QByteArray data;
+};
+
+quint16 word(const QByteArray &bytes, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+
+quint32 dword(const QByteArray &bytes, qsizetype at)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+
+qsizetype aligned(qsizetype at)
+{
+    return (at + 3) & ~qsizetype(3);
+}
+
+// Every resource of a .res file; all of ours are named by number.
+QList<Resource> readResources(const QByteArray &file)
+{
+    QList<Resource> resources;
+    for (qsizetype at = 0; at + 32 <= file.size();) {
+        const quint32 dataSize = dword(file, at);
+        const quint32 headerSize = dword(file, at + 4);
+        if (dataSize > 0 && word(file, at + 8) == 0xFFFF && word(file, at + 12) == 0xFFFF)
+            resources.append({ word(file, at + 10), word(file, at + 14), word(file, at + 22),
+                               file.mid(at + headerSize, dataSize) });
+        at = aligned(at + headerSize + dataSize);
+    }
+    return resources;
+}
+
+// One node of a version block: a key, its value and the nodes below it.
+struct VersionNode
+{
+    QString key;
+    QByteArray value;
+    bool text = false;
+    QList<VersionNode> children;
+
+    const VersionNode *child(const QString &name) const
+    {
+        for (const VersionNode &node : children)
+            if (node.key == name)
+                return &node;
+        return nullptr;
+    }
+    QString textValue() const
+    {
+        return QString::fromUtf16(reinterpret_cast<const char16_t *>(value.constData()),
+                                  value.size() / 2 - 1);
+    }
+};
+
+VersionNode readVersionNode(const QByteArray &block, qsizetype at)
+{
+    VersionNode node;
+    const qsizetype end = at + word(block, at);
+    const quint16 valueLength = word(block, at + 2);
+    node.text = word(block, at + 4) == 1;
+    qsizetype cursor = at + 6;
+    for (; word(block, cursor) != 0; cursor += 2)
+        node.key += QChar(word(block, cursor));
+    cursor = aligned(cursor + 2);
+    const qsizetype valueBytes = node.text ? valueLength * 2 : valueLength;
+    node.value = block.mid(cursor, valueBytes);
+    for (cursor = aligned(cursor + valueBytes); cursor < end;) {
+        node.children.append(readVersionNode(block, cursor));
+        cursor = aligned(cursor + word(block, cursor));
+    }
+    return node;
+}
+
+} // namespace
+
+class TestResources : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void versionBlock();
+    void versionStrings_data();
+    void versionStrings();
+    void iconImages_data();
+    void iconImages();
+
+private:
+    const Resource *find(int type, int name) const;
+
+    QList<Resource> m_resources;
+};
+
+void TestResources::initTestCase()
+{
+    QFile file(QStringLiteral(RESOURCE_FILE));
+    QVERIFY2(file.open(QIODevice::ReadOnly), RESOURCE_FILE);
+    m_resources = readResources(file.readAll());
+}
+
+const Resource *TestResources::find(int type, int name) const
+{
+    for (const Resource &resource : m_resources)
+        if (resource.type == type && resource.name == name)
+            return &resource;
+    return nullptr;
+}
+
+void TestResources::versionBlock()
+{
+    const int versionType = 16;
+    const Resource *version = find(versionType, 1);
+    QVERIFY(version);
+    const VersionNode root = readVersionNode(version->data, 0);
+    QCOMPARE(root.key, "VS_VERSION_INFO");
+    QCOMPARE(dword(root.value, 0), 0xFEEF04BDu);
+    QCOMPARE(dword(root.value, 8), 0x00010000u); // file version 1.0
+    QCOMPARE(dword(root.value, 12), 0x00000001u); // .0.1
+    QCOMPARE(dword(root.value, 16), 0x00010000u); // product version 1.0
+    QCOMPARE(dword(root.value, 20), 0x00000001u); // .0.1
+    QCOMPARE(dword(root.value, 32), 0x4u); // 32-bit Windows
+    QCOMPARE(dword(root.value, 36), 0x1u); // an application
+
+    const VersionNode *translations = root.child(QStringLiteral("VarFileInfo"));
+    QVERIFY(translations && translations->child(QStringLiteral("Translation")));
+    const QByteArray translation = translations->child(QStringLiteral("Translation"))->value;
+    QCOMPARE(word(translation, 0), 0x0804); // Chinese (PRC)
+    QCOMPARE(word(translation, 2), 1200); // Unicode
+}
+
+void TestResources::versionStrings_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("file version") << "FileVersion"
+                                  << "1.00.0001";
+    QTest::newRow("product version") << "ProductVersion"
+                                     << "1.00.0001";
+    QTest::newRow("product name") << "ProductName"
+                                  << "Morvane";
+    QTest::newRow("internal name") << "InternalName"
+                                   << "Morvane";
+    QTest::newRow("original file name") << "OriginalFilename"
+                                        << "Morvane.exe";
+}
+
+void TestResources::versionStrings()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    const Resource *version = find(16, 1);
+    QVERIFY(version);
+    const VersionNode root = readVersionNode(version->data, 0);
+    const VersionNode *strings = root.child(QStringLiteral("StringFileInfo"));
+    QVERIFY(strings);
+    const VersionNode *table = strings->child(QStringLiteral("080404B0"));
+    QVERIFY(table);
+    const VersionNode *value = table->child(key);
+    QVERIFY(value && value->text);
+    QCOMPARE(value->textValue(), expected);
+}
+
+void TestResources::iconImages_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("bitsPerPixel");
+
+    QTest::newRow("32 x 32, 1 bit") << 0 << 32 << 1;
+    QTest::newRow("32 x 32, 4 bits") << 1 << 32 << 4;
+    QTest::newRow("16 x 16, 4 bits") << 2 << 16 << 4;
+}
+
+void TestResources::iconImages()
+{
+    QFETCH(int, entry);
+    QFETCH(int, size);
+    QFETCH(int, bitsPerPixel);
+
+    const int iconType = 3;
+    const int iconGroupType = 14;
+    const Resource *group = find(iconGroupType, 1);
+    QVERIFY(group);
+    QCOMPARE(word(group->data, 4), 3); // images in the group
+    const qsizetype at = 6 + entry * 14;
+    QCOMPARE(int(quint8(group->data[at])), size);
+    QCOMPARE(int(quint8(group->data[at + 1])), size);
+    QCOMPARE(int(word(group->data, at + 6)), bitsPerPixel);
+
+    const Resource *image = find(iconType, word(group->data, at + 12));
+    QVERIFY(image);
+    QCOMPARE(qsizetype(dword(group->data, at + 8)), image->data.size());
+    QCOMPARE(dword(image->data, 0), 40u); // a bitmap header
+    QCOMPARE(int(dword(image->data, 4)), size);
+    QCOMPARE(int(dword(image->data, 8)), 2 * size); // the image and its mask
+    QCOMPARE(int(word(image->data, 14)), bitsPerPixel);
+}
+
+QTEST_GUILESS_MAIN(TestResources)
+#include "tst_resources.moc"
