@@ -68,7 +68,8 @@ int main(int argc, char *argv[])
     }
     while (!painted(display, window))
         std::this_thread::sleep_for(std::chrono::microseconds(200));
-    const std::chrono::duration<double, std::milli> shown = std::chrono::steady_clock::now() - start;
+    const std::chrono::duration<double, std::milli> shown
+        = std::chrono::steady_clock::now() - start;
 
     // Let the first frame settle before reading the memory it holds.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));

@@ -10,6 +10,8 @@ packages=(cmake g++ ninja-build qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
 bench_packages=(libbenchmark-dev libx11-dev xvfb xauth x11-utils)
 # The checks of the Windows resources and of the installed desktop files.
 resource_packages=(binutils-mingw-w64-x86-64 desktop-file-utils)
+# clang with its sanitizers and libFuzzer, for the robustness checks.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 install_missing() {
     local missing=()
