@@ -1,4 +1,3 @@
-#include "displayrule.h"
 #include "levelcommands.h"
 #include "outcome.h"
 #include "pricerange.h"
@@ -14,8 +13,6 @@ class TestLevels : public QObject
 private slots:
     void priceRange_data();
     void priceRange();
-    void displayText_data();
-    void displayText();
     void supportLevels_data();
     void supportLevels();
     void resistanceLevels_data();
@@ -47,30 +44,6 @@ void TestLevels::priceRange()
     QFETCH(double, low);
     QFETCH(QString, expected);
     QCOMPARE(outcome([&] { return ::priceRange(high, low); }), expected);
-}
-
-void TestLevels::displayText_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("whole") << 20.0 << "20.00";
-    QTest::newRow("level") << 20 - 10 * 0.191 << "18.09";
-    QTest::newRow("half") << 0.5 << "0.50";
-    QTest::newRow("negative") << -2.5 << "-2.50";
-    QTest::newRow("stored just under half") << 12.5 - 2.5 * 0.382 << "11.55";
-    QTest::newRow("negative just under half") << -(12.5 - 2.5 * 0.382) << "-11.55";
-    QTest::newRow("no exponent form") << 1e15 << "1000000000000000.00";
-    QTest::newRow("largest double")
-        << std::numeric_limits<double>::max() << "179769313486232" + QString(294, u'0') + ".00";
-    QTest::newRow("negative rounding to zero") << -0.001 << "0.00";
-}
-
-void TestLevels::displayText()
-{
-    QFETCH(double, value);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdU16String(::displayText(value, {})), expected);
 }
 
 void TestLevels::supportLevels_data()
