@@ -45,165 +45,68 @@ void TestConversions::textToDouble_data()
     QTest::addColumn<QString>("decimalPoint");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("integer") << "20"
-                             << "."
-                             << "20";
-    QTest::newRow("decimal") << "12.35"
-                             << "."
-                             << "12.35";
-    QTest::newRow("correctly rounded") << "0.1"
-                                       << "."
-                                       << "0.1";
-    QTest::newRow("plus sign") << "+12.5"
-                               << "."
-                               << "12.5";
-    QTest::newRow("minus sign") << "-12.5"
-                                << "."
-                                << "-12.5";
-    QTest::newRow("minus zero") << "-0"
-                                << "."
-                                << "-0";
-    QTest::newRow("no integer digits") << ".5"
-                                       << "."
-                                       << "0.5";
-    QTest::newRow("leading zeros") << "007.50"
-                                   << "."
-                                   << "7.5";
-    QTest::newRow("blanks around") << "  12  "
-                                   << "."
-                                   << "12";
-    QTest::newRow("tab and ideographic space") << u"\t12\u3000"_qs << "."
-                                               << "12";
-    QTest::newRow("exponent") << "1e3"
-                              << "."
-                              << "1000";
-    QTest::newRow("exponent with sign") << "2.5E-3"
-                                        << "."
-                                        << "0.0025";
-    QTest::newRow("exponent plus") << "1E+15"
-                                   << "."
-                                   << "1e+15";
-    QTest::newRow("largest double") << "1.7976931348623157e308"
-                                    << "."
-                                    << "1.7976931348623157e+308";
+    // clang-format off
+    QTest::newRow("integer") << "20" << "." << "20";
+    QTest::newRow("decimal") << "12.35" << "." << "12.35";
+    QTest::newRow("correctly rounded") << "0.1" << "." << "0.1";
+    QTest::newRow("plus sign") << "+12.5" << "." << "12.5";
+    QTest::newRow("minus sign") << "-12.5" << "." << "-12.5";
+    QTest::newRow("minus zero") << "-0" << "." << "-0";
+    QTest::newRow("no integer digits") << ".5" << "." << "0.5";
+    QTest::newRow("no fraction digits") << "5." << "." << "5";
+    QTest::newRow("leading zeros") << "007.50" << "." << "7.5";
+    QTest::newRow("blanks around") << "  12  " << "." << "12";
+    QTest::newRow("tab and ideographic space") << u"\t12\u3000"_qs << "." << "12";
+    QTest::newRow("exponent") << "1e3" << "." << "1000";
+    QTest::newRow("exponent with sign") << "2.5E-3" << "." << "0.0025";
+    QTest::newRow("exponent plus") << "1E+15" << "." << "1e+15";
+    QTest::newRow("largest double") << "1.7976931348623157e308" << "." << "1.7976931348623157e+308";
 
-    QTest::newRow("grouping") << "1,234.5"
-                              << "."
-                              << "1234.5";
-    QTest::newRow("loose grouping") << "1,2,34"
-                                    << "."
-                                    << "1234";
-    QTest::newRow("comma user's decimal") << "12,35"
-                                          << ","
-                                          << "12.35";
-    QTest::newRow("comma user's grouping") << "1.234,5"
-                                           << ","
-                                           << "1234.5";
-    QTest::newRow("dot is grouping for a comma user") << "12.35"
-                                                      << ","
-                                                      << "1235";
-    QTest::newRow("comma is grouping for a dot user") << "12,35"
-                                                      << "."
-                                                      << "1235";
+    QTest::newRow("grouping") << "1,234.5" << "." << "1234.5";
+    QTest::newRow("loose grouping") << "1,2,34" << "." << "1234";
+    QTest::newRow("comma user's decimal") << "12,35" << "," << "12.35";
+    QTest::newRow("comma user's grouping") << "1.234,5" << "," << "1234.5";
+    QTest::newRow("dot is grouping for a comma user") << "12.35" << "," << "1235";
+    QTest::newRow("comma is grouping for a dot user") << "12,35" << "." << "1235";
 
-    QTest::newRow("full-width digits") << u"１２．３５"_qs << "."
-                                       << "12.35";
-    QTest::newRow("full-width sign") << u"－１２"_qs << "."
-                                     << "-12";
-    QTest::newRow("full-width grouping") << u"１，２３４"_qs << "."
-                                         << "1234";
-    QTest::newRow("full-width exponent") << u"１Ｅ２"_qs << "."
-                                         << "100";
+    QTest::newRow("full-width digits") << u"１２．３５"_qs << "." << "12.35";
+    QTest::newRow("full-width sign") << u"－１２"_qs << "." << "-12";
+    QTest::newRow("full-width grouping") << u"１，２３４"_qs << "." << "1234";
+    QTest::newRow("full-width exponent") << u"１Ｅ２"_qs << "." << "100";
 
-    QTest::newRow("too small reads as zero") << "1e-400"
-                                             << "."
-                                             << "0";
-    QTest::newRow("too small negative") << "-1e-400"
-                                        << "."
-                                        << "-0";
-    QTest::newRow("subnormal") << "5e-324"
-                               << "."
-                               << "5e-324";
-    QTest::newRow("zero with huge exponent") << "0e999999999999"
-                                             << "."
-                                             << "0";
-    QTest::newRow("digits shift the exponent") << "0.0001e310"
-                                               << "."
-                                               << "1e+306";
-    QTest::newRow("beyond the range") << "1e400"
-                                      << "."
-                                      << "error 6";
-    QTest::newRow("beyond the range negative") << "-1e400"
-                                               << "."
-                                               << "error 6";
-    QTest::newRow("just beyond the range") << "1.8e308"
-                                           << "."
-                                           << "error 6";
-    QTest::newRow("huge exponent") << "1e99999999999999999999"
-                                   << "."
-                                   << "error 6";
-    QTest::newRow("huge negative exponent") << "1e-99999999999999999999"
-                                            << "."
-                                            << "0";
+    QTest::newRow("too small reads as zero") << "1e-400" << "." << "0";
+    QTest::newRow("too small negative") << "-1e-400" << "." << "-0";
+    QTest::newRow("subnormal") << "5e-324" << "." << "5e-324";
+    QTest::newRow("zero with huge exponent") << "0e999999999999" << "." << "0";
+    QTest::newRow("digits shift the exponent") << "0.0001e310" << "." << "1e+306";
+    QTest::newRow("large mantissa tiny exponent") << "1000e-310" << "." << "1e-307";
+    QTest::newRow("beyond the range") << "1e400" << "." << "error 6";
+    QTest::newRow("beyond the range negative") << "-1e400" << "." << "error 6";
+    QTest::newRow("just beyond the range") << "1.8e308" << "." << "error 6";
+    QTest::newRow("huge exponent") << "1e99999999999999999999" << "." << "error 6";
+    QTest::newRow("huge negative exponent") << "1e-99999999999999999999" << "." << "0";
 
-    QTest::newRow("empty") << ""
-                           << "."
-                           << "error 13";
-    QTest::newRow("blanks only") << "   "
-                                 << "."
-                                 << "error 13";
-    QTest::newRow("letters") << "abc"
-                             << "."
-                             << "error 13";
-    QTest::newRow("trailing letters") << "12abc"
-                                      << "."
-                                      << "error 13";
-    QTest::newRow("lone sign") << "-"
-                               << "."
-                               << "error 13";
-    QTest::newRow("lone point") << "."
-                                << "."
-                                << "error 13";
-    QTest::newRow("blank inside") << "1 2"
-                                  << "."
-                                  << "error 13";
-    QTest::newRow("line break") << "12\n"
-                                << "."
-                                << "error 13";
-    QTest::newRow("hexadecimal") << "0x1A"
-                                 << "."
-                                 << "error 13";
-    QTest::newRow("not a number") << "NaN"
-                                  << "."
-                                  << "error 13";
-    QTest::newRow("infinity") << "inf"
-                              << "."
-                              << "error 13";
-    QTest::newRow("exponent without digits") << "1e"
-                                             << "."
-                                             << "error 13";
-    QTest::newRow("exponent sign only") << "1e+"
-                                        << "."
-                                        << "error 13";
-    QTest::newRow("two points") << "1.2.3"
-                                << "."
-                                << "error 13";
-    QTest::newRow("grouping first") << ",123"
-                                    << "."
-                                    << "error 13";
-    QTest::newRow("grouping last") << "123,"
-                                   << "."
-                                   << "error 13";
-    QTest::newRow("grouping doubled") << "1,,234"
-                                      << "."
-                                      << "error 13";
-    QTest::newRow("grouping in fraction") << "1.234,5"
-                                          << "."
-                                          << "error 13";
-    QTest::newRow("nul character") << QString(QChar(0)) << "."
-                                   << "error 13";
-    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << "."
-                                    << "error 13";
+    QTest::newRow("empty") << "" << "." << "error 13";
+    QTest::newRow("blanks only") << "   " << "." << "error 13";
+    QTest::newRow("letters") << "abc" << "." << "error 13";
+    QTest::newRow("trailing letters") << "12abc" << "." << "error 13";
+    QTest::newRow("lone sign") << "-" << "." << "error 13";
+    QTest::newRow("lone point") << "." << "." << "error 13";
+    QTest::newRow("blank inside") << "1 2" << "." << "error 13";
+    QTest::newRow("line break") << "12\n" << "." << "error 13";
+    QTest::newRow("hexadecimal") << "0x1A" << "." << "error 13";
+    QTest::newRow("not a number") << "NaN" << "." << "error 13";
+    QTest::newRow("infinity") << "inf" << "." << "error 13";
+    QTest::newRow("exponent without digits") << "1e" << "." << "error 13";
+    QTest::newRow("exponent sign only") << "1e+" << "." << "error 13";
+    QTest::newRow("two points") << "1.2.3" << "." << "error 13";
+    QTest::newRow("grouping first") << ",123" << "." << "error 13";
+    QTest::newRow("grouping last") << "123," << "." << "error 13";
+    QTest::newRow("grouping doubled") << "1,,234" << "." << "error 13";
+    QTest::newRow("grouping in fraction") << "1.234,5" << "." << "error 13";
+    QTest::newRow("nul character") << QString(QChar(0)) << "." << "error 13";
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << "." << "error 13";
+    // clang-format on
 }
 
 void TestConversions::textToDouble()
@@ -295,50 +198,32 @@ void TestConversions::formatTwoDecimals_data()
     QTest::addColumn<QString>("decimalPoint");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("whole") << 20.0 << "."
-                           << "20.00";
-    QTest::newRow("two decimals") << 18.09 << "."
-                                  << "18.09";
-    QTest::newRow("one decimal") << 0.5 << "."
-                                 << "0.50";
-    QTest::newRow("negative") << -2.5 << "."
-                              << "-2.50";
-    QTest::newRow("half rounds up") << 11.545 << "."
-                                    << "11.55";
-    QTest::newRow("half rounds away from zero") << -11.545 << "."
-                                                << "-11.55";
-    QTest::newRow("below half rounds down") << 10.954999999999 << "."
-                                            << "10.95";
-    QTest::newRow("half beyond the fifteenth digit") << 0.0049999999999999996 << "."
-                                                     << "0.01";
-    QTest::newRow("carry into the integer") << 9.995 << "."
-                                            << "10.00";
-    QTest::newRow("carry adds a digit") << 99.999 << "."
-                                        << "100.00";
-    QTest::newRow("smallest shown") << 0.005 << "."
-                                    << "0.01";
-    QTest::newRow("hundredths") << 0.045 << "."
-                                << "0.05";
-    QTest::newRow("too small") << 0.004 << "."
-                               << "0.00";
-    QTest::newRow("negative rounding to zero") << -0.004 << "."
-                                               << "0.00";
-    QTest::newRow("minus zero") << -0.0 << "."
-                                << "0.00";
-    QTest::newRow("a level") << 20 - 10 * 0.191 << "."
-                             << "18.09";
-    QTest::newRow("no exponent form") << 1e15 << "."
-                                      << "1000000000000000.00";
+    // clang-format off
+    QTest::newRow("whole") << 20.0 << "." << "20.00";
+    QTest::newRow("two decimals") << 18.09 << "." << "18.09";
+    QTest::newRow("one decimal") << 0.5 << "." << "0.50";
+    QTest::newRow("negative") << -2.5 << "." << "-2.50";
+    QTest::newRow("half rounds up") << 11.545 << "." << "11.55";
+    QTest::newRow("half rounds away from zero") << -11.545 << "." << "-11.55";
+    QTest::newRow("below half rounds down") << 10.954999999999 << "." << "10.95";
+    QTest::newRow("half beyond the fifteenth digit") << 0.0049999999999999996 << "." << "0.01";
+    QTest::newRow("carry into the integer") << 9.995 << "." << "10.00";
+    QTest::newRow("carry adds a digit") << 99.999 << "." << "100.00";
+    QTest::newRow("smallest shown") << 0.005 << "." << "0.01";
+    QTest::newRow("hundredths") << 0.045 << "." << "0.05";
+    QTest::newRow("too small") << 0.004 << "." << "0.00";
+    QTest::newRow("negative rounding to zero") << -0.004 << "." << "0.00";
+    QTest::newRow("minus zero") << -0.0 << "." << "0.00";
+    QTest::newRow("a level") << 20 - 10 * 0.191 << "." << "18.09";
+    QTest::newRow("no exponent form") << 1e15 << "." << "1000000000000000.00";
     QTest::newRow("largest double") << std::numeric_limits<double>::max() << "."
                                     << "179769313486232" + QString(294, u'0') + ".00";
     QTest::newRow("fifteen digits then zeros") << 123456789012345678901.0 << "."
                                                << "123456789012346000000.00";
-    QTest::newRow("tiny") << 1.5e-05 << "."
-                          << "0.00";
-    QTest::newRow("subnormal") << 5e-324 << "."
-                               << "0.00";
-    QTest::newRow("comma user") << 11.545 << ","
-                                << "11,55";
+    QTest::newRow("tiny") << 1.5e-05 << "." << "0.00";
+    QTest::newRow("subnormal") << 5e-324 << "." << "0.00";
+    QTest::newRow("comma user") << 11.545 << "," << "11,55";
+    // clang-format on
 }
 
 void TestConversions::formatTwoDecimals()

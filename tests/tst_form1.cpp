@@ -180,30 +180,22 @@ void TestForm1::levelButtons_data()
         (number <= 9 ? support : resistance) << typed.arg(number);
 
     // Each button writes its own column and leaves the other exactly as it was.
-    QTest::newRow("support 20 and 10") << "Command1"
-                                       << "20"
-                                       << "10"
-                                       << (QStringList { "20", "10", "20.00", "18.09", "16.18",
-                                                         "15.00", "13.82", "11.91", "10.00" }
-                                           + resistance);
-    QTest::newRow("support 12.5 and 10") << "Command1"
-                                         << "12.5"
-                                         << "10"
-                                         << (QStringList { "12.5", "10", "12.50", "12.02", "11.55",
-                                                           "11.25", "10.96", "10.48", "10.00" }
-                                             + resistance);
-    QTest::newRow("resistance 20 and 10")
-        << "Command2"
-        << "20"
-        << "10"
+    // clang-format off
+    QTest::newRow("support 20 and 10") << "Command1" << "20" << "10"
+        << (QStringList { "20", "10" }
+            + QStringList { "20.00", "18.09", "16.18", "15.00", "13.82", "11.91", "10.00" }
+            + resistance);
+    QTest::newRow("support 12.5 and 10") << "Command1" << "12.5" << "10"
+        << (QStringList { "12.5", "10" }
+            + QStringList { "12.50", "12.02", "11.55", "11.25", "10.96", "10.48", "10.00" }
+            + resistance);
+    QTest::newRow("resistance 20 and 10") << "Command2" << "20" << "10"
         << (QStringList { "20", "10" } + support
             + QStringList { "20.00", "18.09", "16.18", "15.00", "13.82", "11.91", "10.00" });
-    QTest::newRow("resistance 10 and 20")
-        << "Command2"
-        << "10"
-        << "20"
+    QTest::newRow("resistance 10 and 20") << "Command2" << "10" << "20"
         << (QStringList { "10", "20" } + support
             + QStringList { "10.00", "11.91", "13.82", "15.00", "16.18", "18.09", "20.00" });
+    // clang-format on
 }
 
 void TestForm1::levelButtons()
@@ -232,24 +224,14 @@ void TestForm1::badPriceKeepsEveryBox_data()
     QTest::addColumn<QString>("low");
     QTest::addColumn<int>("error");
 
-    QTest::newRow("support, letters") << "Command1"
-                                      << "abc"
-                                      << "10" << 13;
-    QTest::newRow("support, empty low") << "Command1"
-                                        << "20"
-                                        << "" << 13;
-    QTest::newRow("support, huge") << "Command1"
-                                   << "1e999"
-                                   << "10" << 6;
-    QTest::newRow("resistance, letters") << "Command2"
-                                         << "20"
-                                         << "abc" << 13;
-    QTest::newRow("resistance, empty high") << "Command2"
-                                            << ""
-                                            << "10" << 13;
-    QTest::newRow("resistance, infinite range") << "Command2"
-                                                << "1e308"
-                                                << "-1e308" << 6;
+    // clang-format off
+    QTest::newRow("support, letters") << "Command1" << "abc" << "10" << 13;
+    QTest::newRow("support, empty low") << "Command1" << "20" << "" << 13;
+    QTest::newRow("support, huge") << "Command1" << "1e999" << "10" << 6;
+    QTest::newRow("resistance, letters") << "Command2" << "20" << "abc" << 13;
+    QTest::newRow("resistance, empty high") << "Command2" << "" << "10" << 13;
+    QTest::newRow("resistance, infinite range") << "Command2" << "1e308" << "-1e308" << 6;
+    // clang-format on
 }
 
 // Instead of ending the program, an error is reported and everything typed stays.

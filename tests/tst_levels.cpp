@@ -26,6 +26,7 @@ void TestLevels::priceRange_data()
     QTest::addColumn<double>("low");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("20 and 10") << 20.0 << 10.0 << "10";
     QTest::newRow("binary noise dropped") << 12.35 << 10.12 << "2.23";
     QTest::newRow("noise below dropped") << 0.3 << 0.1 << "0.2";
@@ -33,9 +34,10 @@ void TestLevels::priceRange_data()
     QTest::newRow("equal prices") << 10.0 << 10.0 << "0";
     QTest::newRow("low above high") << 10.0 << 20.0 << "-10";
     QTest::newRow("infinite difference") << 1e308 << -1e308 << "error 6";
-    QTest::newRow("rounded past the largest double")
-        << std::numeric_limits<double>::max() << 0.0 << "error 6";
+    QTest::newRow("rounded past the largest double") << std::numeric_limits<double>::max() << 0.0
+        << "error 6";
     QTest::newRow("largest finite range") << 8e307 << -8e307 << "1.6e+308";
+    // clang-format on
 }
 
 void TestLevels::priceRange()
@@ -52,51 +54,31 @@ void TestLevels::supportLevels_data()
     QTest::addColumn<QString>("low");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("20 and 10") << "20"
-                               << "10"
-                               << "20.00|18.09|16.18|15.00|13.82|11.91|10.00";
-    QTest::newRow("halves round away from zero") << "12.5"
-                                                 << "10"
-                                                 << "12.50|12.02|11.55|11.25|10.96|10.48|10.00";
-    QTest::newRow("negative halves") << "-10"
-                                     << "-12.5"
-                                     << "-10.00|-10.48|-10.96|-11.25|-11.55|-12.02|-12.50";
-    QTest::newRow("low is computed, not copied") << "10.3"
-                                                 << "10.1"
-                                                 << "10.30|10.26|10.22|10.20|10.18|10.14|10.10";
-    QTest::newRow("low above high counts upward") << "10"
-                                                  << "20"
-                                                  << "10.00|11.91|13.82|15.00|16.18|18.09|20.00";
-    QTest::newRow("equal prices") << "10"
-                                  << "10"
-                                  << "10.00|10.00|10.00|10.00|10.00|10.00|10.00";
-    QTest::newRow("high shown through the rule") << " 12.345 "
-                                                 << "12"
-                                                 << "12.35|12.28|12.21|12.17|12.13|12.07|12.00";
+    // clang-format off
+    QTest::newRow("20 and 10") << "20" << "10" << "20.00|18.09|16.18|15.00|13.82|11.91|10.00";
+    QTest::newRow("halves round away from zero") << "12.5" << "10"
+        << "12.50|12.02|11.55|11.25|10.96|10.48|10.00";
+    QTest::newRow("negative halves") << "-10" << "-12.5"
+        << "-10.00|-10.48|-10.96|-11.25|-11.55|-12.02|-12.50";
+    QTest::newRow("low is computed, not copied") << "10.3" << "10.1"
+        << "10.30|10.26|10.22|10.20|10.18|10.14|10.10";
+    QTest::newRow("low above high counts upward") << "10" << "20"
+        << "10.00|11.91|13.82|15.00|16.18|18.09|20.00";
+    QTest::newRow("equal prices") << "10" << "10" << "10.00|10.00|10.00|10.00|10.00|10.00|10.00";
+    QTest::newRow("high shown through the rule") << " 12.345 " << "12"
+        << "12.35|12.28|12.21|12.17|12.13|12.07|12.00";
     QTest::newRow("grouped and full-width") << "1,234.5" << u"１０００"_qs
-                                            << "1234.50|1189.71|1144.92|1117.25|1089.58|"
-                                               "1044.79|1000.00";
-    QTest::newRow("large prices")
-        << "1e15"
-        << "0"
+        << "1234.50|1189.71|1144.92|1117.25|1089.58|1044.79|1000.00";
+    QTest::newRow("large prices") << "1e15" << "0"
         << "1000000000000000.00|809000000000000.00|618000000000000.00|"
            "500000000000000.00|382000000000000.00|191000000000000.00|0.00";
 
-    QTest::newRow("bad high") << "abc"
-                              << "10"
-                              << "error 13";
-    QTest::newRow("empty high") << ""
-                                << "10"
-                                << "error 13";
-    QTest::newRow("bad low") << "20"
-                             << "abc"
-                             << "error 13";
-    QTest::newRow("high is read first") << "1e400"
-                                        << "abc"
-                                        << "error 6";
-    QTest::newRow("infinite range") << "1e308"
-                                    << "-1e308"
-                                    << "error 6";
+    QTest::newRow("bad high") << "abc" << "10" << "error 13";
+    QTest::newRow("empty high") << "" << "10" << "error 13";
+    QTest::newRow("bad low") << "20" << "abc" << "error 13";
+    QTest::newRow("high is read first") << "1e400" << "abc" << "error 6";
+    QTest::newRow("infinite range") << "1e308" << "-1e308" << "error 6";
+    // clang-format on
 }
 
 void TestLevels::supportLevels()
@@ -116,34 +98,22 @@ void TestLevels::resistanceLevels_data()
     QTest::addColumn<QString>("expected");
 
     // Text10 (the high, at the bottom of the column) first, Text16 (the low, at its top) last.
-    QTest::newRow("20 and 10") << "20"
-                               << "10"
-                               << "20.00|18.09|16.18|15.00|13.82|11.91|10.00";
-    QTest::newRow("halves round away from zero") << "12.5"
-                                                 << "10"
-                                                 << "12.50|12.02|11.55|11.25|10.96|10.48|10.00";
-    QTest::newRow("low above high counts downward") << "10"
-                                                    << "20"
-                                                    << "10.00|11.91|13.82|15.00|16.18|18.09|20.00";
-    QTest::newRow("high is computed, not copied") << "10.3"
-                                                  << "10.1"
-                                                  << "10.30|10.26|10.22|10.20|10.18|10.14|10.10";
-    QTest::newRow("low shown through the rule") << "13"
-                                                << " 12.345 "
-                                                << "13.00|12.87|12.75|12.67|12.60|12.47|12.35";
+    // clang-format off
+    QTest::newRow("20 and 10") << "20" << "10" << "20.00|18.09|16.18|15.00|13.82|11.91|10.00";
+    QTest::newRow("halves round away from zero") << "12.5" << "10"
+        << "12.50|12.02|11.55|11.25|10.96|10.48|10.00";
+    QTest::newRow("low above high counts downward") << "10" << "20"
+        << "10.00|11.91|13.82|15.00|16.18|18.09|20.00";
+    QTest::newRow("high is computed, not copied") << "10.3" << "10.1"
+        << "10.30|10.26|10.22|10.20|10.18|10.14|10.10";
+    QTest::newRow("low shown through the rule") << "13" << " 12.345 "
+        << "13.00|12.87|12.75|12.67|12.60|12.47|12.35";
 
-    QTest::newRow("bad low") << "20"
-                             << "abc"
-                             << "error 13";
-    QTest::newRow("empty low") << "20"
-                               << ""
-                               << "error 13";
-    QTest::newRow("bad high") << "x"
-                              << "10"
-                              << "error 13";
-    QTest::newRow("infinite range") << "-1e308"
-                                    << "1e308"
-                                    << "error 6";
+    QTest::newRow("bad low") << "20" << "abc" << "error 13";
+    QTest::newRow("empty low") << "20" << "" << "error 13";
+    QTest::newRow("bad high") << "x" << "10" << "error 13";
+    QTest::newRow("infinite range") << "-1e308" << "1e308" << "error 6";
+    // clang-format on
 }
 
 void TestLevels::resistanceLevels()

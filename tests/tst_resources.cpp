@@ -146,16 +146,13 @@ void TestResources::versionStrings_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("file version") << "FileVersion"
-                                  << "1.00.0001";
-    QTest::newRow("product version") << "ProductVersion"
-                                     << "1.00.0001";
-    QTest::newRow("product name") << "ProductName"
-                                  << "Morvane";
-    QTest::newRow("internal name") << "InternalName"
-                                   << "Morvane";
-    QTest::newRow("original file name") << "OriginalFilename"
-                                        << "Morvane.exe";
+    // clang-format off
+    QTest::newRow("file version") << "FileVersion" << "1.00.0001";
+    QTest::newRow("product version") << "ProductVersion" << "1.00.0001";
+    QTest::newRow("product name") << "ProductName" << "Morvane";
+    QTest::newRow("internal name") << "InternalName" << "Morvane";
+    QTest::newRow("original file name") << "OriginalFilename" << "Morvane.exe";
+    // clang-format on
 }
 
 void TestResources::versionStrings()
