@@ -13,10 +13,8 @@ class TestLevels : public QObject
 private slots:
     void priceRange_data();
     void priceRange();
-    void supportLevels_data();
-    void supportLevels();
-    void resistanceLevels_data();
-    void resistanceLevels();
+    void levels_data();
+    void levels();
     void levelsUnderCommaConventions();
 };
 
@@ -48,83 +46,61 @@ void TestLevels::priceRange()
     QCOMPARE(outcome([&] { return ::priceRange(high, low); }), expected);
 }
 
-void TestLevels::supportLevels_data()
+// Both columns in the order their boxes are written: support from Text3 (the high, at the top)
+// down to Text9, resistance from Text10 (the high, at the bottom) up to Text16. Mirror images, they
+// show the same texts in that order unless a price is shown through the display rule as typed.
+void TestLevels::levels_data()
 {
+    QTest::addColumn<QString>("columns");
     QTest::addColumn<QString>("high");
     QTest::addColumn<QString>("low");
     QTest::addColumn<QString>("expected");
 
     // clang-format off
-    QTest::newRow("20 and 10") << "20" << "10" << "20.00|18.09|16.18|15.00|13.82|11.91|10.00";
-    QTest::newRow("halves round away from zero") << "12.5" << "10"
+    QTest::newRow("20 and 10") << "both" << "20" << "10"
+        << "20.00|18.09|16.18|15.00|13.82|11.91|10.00";
+    QTest::newRow("halves round away from zero") << "both" << "12.5" << "10"
         << "12.50|12.02|11.55|11.25|10.96|10.48|10.00";
-    QTest::newRow("negative halves") << "-10" << "-12.5"
+    QTest::newRow("negative halves") << "both" << "-10" << "-12.5"
         << "-10.00|-10.48|-10.96|-11.25|-11.55|-12.02|-12.50";
-    QTest::newRow("low is computed, not copied") << "10.3" << "10.1"
+    QTest::newRow("ends computed, not copied") << "both" << "10.3" << "10.1"
         << "10.30|10.26|10.22|10.20|10.18|10.14|10.10";
-    QTest::newRow("low above high counts upward") << "10" << "20"
+    QTest::newRow("low above high") << "both" << "10" << "20"
         << "10.00|11.91|13.82|15.00|16.18|18.09|20.00";
-    QTest::newRow("equal prices") << "10" << "10" << "10.00|10.00|10.00|10.00|10.00|10.00|10.00";
-    QTest::newRow("high shown through the rule") << " 12.345 " << "12"
-        << "12.35|12.28|12.21|12.17|12.13|12.07|12.00";
-    QTest::newRow("grouped and full-width") << "1,234.5" << u"１０００"_qs
+    QTest::newRow("equal prices") << "both" << "10" << "10"
+        << "10.00|10.00|10.00|10.00|10.00|10.00|10.00";
+    QTest::newRow("grouped and full-width") << "both" << "1,234.5" << u"１０００"_qs
         << "1234.50|1189.71|1144.92|1117.25|1089.58|1044.79|1000.00";
-    QTest::newRow("large prices") << "1e15" << "0"
+    QTest::newRow("large prices") << "both" << "1e15" << "0"
         << "1000000000000000.00|809000000000000.00|618000000000000.00|"
            "500000000000000.00|382000000000000.00|191000000000000.00|0.00";
-
-    QTest::newRow("bad high") << "abc" << "10" << "error 13";
-    QTest::newRow("empty high") << "" << "10" << "error 13";
-    QTest::newRow("bad low") << "20" << "abc" << "error 13";
-    QTest::newRow("high is read first") << "1e400" << "abc" << "error 6";
-    QTest::newRow("infinite range") << "1e308" << "-1e308" << "error 6";
-    // clang-format on
-}
-
-void TestLevels::supportLevels()
-{
-    QFETCH(QString, high);
-    QFETCH(QString, low);
-    QFETCH(QString, expected);
-    QCOMPARE(
-        outcome([&] { return ::supportLevels(high.toStdU16String(), low.toStdU16String(), {}); }),
-        expected);
-}
-
-void TestLevels::resistanceLevels_data()
-{
-    QTest::addColumn<QString>("high");
-    QTest::addColumn<QString>("low");
-    QTest::addColumn<QString>("expected");
-
-    // Text10 (the high, at the bottom of the column) first, Text16 (the low, at its top) last.
-    // clang-format off
-    QTest::newRow("20 and 10") << "20" << "10" << "20.00|18.09|16.18|15.00|13.82|11.91|10.00";
-    QTest::newRow("halves round away from zero") << "12.5" << "10"
-        << "12.50|12.02|11.55|11.25|10.96|10.48|10.00";
-    QTest::newRow("low above high counts downward") << "10" << "20"
-        << "10.00|11.91|13.82|15.00|16.18|18.09|20.00";
-    QTest::newRow("high is computed, not copied") << "10.3" << "10.1"
-        << "10.30|10.26|10.22|10.20|10.18|10.14|10.10";
-    QTest::newRow("low shown through the rule") << "13" << " 12.345 "
+    QTest::newRow("high shown as typed") << "support" << " 12.345 " << "12"
+        << "12.35|12.28|12.21|12.17|12.13|12.07|12.00";
+    QTest::newRow("low shown as typed") << "resistance" << "13" << " 12.345 "
         << "13.00|12.87|12.75|12.67|12.60|12.47|12.35";
 
-    QTest::newRow("bad low") << "20" << "abc" << "error 13";
-    QTest::newRow("empty low") << "20" << "" << "error 13";
-    QTest::newRow("bad high") << "x" << "10" << "error 13";
-    QTest::newRow("infinite range") << "-1e308" << "1e308" << "error 6";
+    QTest::newRow("bad high") << "both" << "abc" << "10" << "error 13";
+    QTest::newRow("empty high") << "both" << "" << "10" << "error 13";
+    QTest::newRow("bad low") << "both" << "20" << "abc" << "error 13";
+    QTest::newRow("empty low") << "both" << "20" << "" << "error 13";
+    QTest::newRow("high is read first") << "both" << "1e400" << "abc" << "error 6";
+    QTest::newRow("infinite range") << "both" << "1e308" << "-1e308" << "error 6";
+    QTest::newRow("infinite negative range") << "both" << "-1e308" << "1e308" << "error 6";
     // clang-format on
 }
 
-void TestLevels::resistanceLevels()
+void TestLevels::levels()
 {
+    QFETCH(QString, columns);
     QFETCH(QString, high);
     QFETCH(QString, low);
     QFETCH(QString, expected);
-    QCOMPARE(outcome([&] {
-                 return ::resistanceLevels(high.toStdU16String(), low.toStdU16String(), {});
-             }),
-             expected);
+    const std::u16string highText = high.toStdU16String();
+    const std::u16string lowText = low.toStdU16String();
+    if (columns != u"resistance")
+        QCOMPARE(outcome([&] { return ::supportLevels(highText, lowText, {}); }), expected);
+    if (columns != u"support")
+        QCOMPARE(outcome([&] { return ::resistanceLevels(highText, lowText, {}); }), expected);
 }
 
 // A comma user reads and sees commas, so a shown level pasted back reads as the same number.
