@@ -76,6 +76,8 @@ DecimalForm byCharConversion(double value)
     return form;
 }
 
+// Compilers without 128-bit integers (MSVC) take the general conversion alone.
+#ifdef __SIZEOF_INT128__
 __extension__ using Wide = unsigned __int128;
 
 constexpr std::array<Wide, 23> powersOfTen = [] {
@@ -129,6 +131,8 @@ std::optional<DecimalForm> byIntegerArithmetic(double value)
         *--digit = char('0' + digits % 10);
     return DecimalForm { std::signbit(value), std::string(text.begin(), first), exponent };
 }
+
+#endif
 
 } // namespace
 
@@ -212,8 +216,11 @@ double textToDouble(std::u16string_view text, const NumberConventions &conventio
 
 DecimalForm decimalForm(double value)
 {
-    std::optional<DecimalForm> quick = byIntegerArithmetic(value);
-    return quick ? std::move(*quick) : byCharConversion(value);
+#ifdef __SIZEOF_INT128__
+    if (std::optional<DecimalForm> quick = byIntegerArithmetic(value))
+        return std::move(*quick);
+#endif
+    return byCharConversion(value);
 }
 
 std::string doubleToText(double value)

@@ -13,16 +13,20 @@ check() { # description command...
 
 for expected in "1 241x471" "2 482x942"; do
     read -r scale size <<<"$expected"
-    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
+    log=$(mktemp)
+    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" >"$log" 2>&1 &
     pid=$!
     info=
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         info=$(xwininfo -name Morvane 2>/dev/null) && grep -q IsViewable <<<"$info" && break
+        kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
     icons=$(xprop -name Morvane _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' || true)
-    kill "$pid"
+    kill "$pid" 2>/dev/null || echo "The program had ended by itself."
     wait "$pid" || true
+    grep -v XDG_RUNTIME_DIR "$log" || true
+    rm -f "$log"
 
     actual=$(awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }' <<<"$info")
     check "at scale $scale the window Morvane is mapped with client size $size" \
