@@ -69,7 +69,7 @@ Form1::Form1(NumberConventions conventions, ErrorReporter reportError)
     setWindowIcon(icon);
     resize(pixels(clientWidthTwips), pixels(clientHeightTwips));
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(255, 192, 128));
+    colours.setColor(QPalette::Window, QColor(255, 192, 128)); // light orange
     setPalette(colours);
     setAutoFillBackground(true);
     // A pixel size keeps the captions inside the table's boxes at any dots per inch.
