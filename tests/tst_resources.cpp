@@ -1,7 +1,13 @@
-// Reads the compiled Windows resources back: the version block and the three icon images.
+// Reads the Windows resources back: the version block and the three icon images, from the program
+// file on Windows and from the compiled resources elsewhere.
+#include <QCoreApplication>
 #include <QFile>
 #include <QTest>
 #include <QtEndian>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -28,6 +34,46 @@ qsizetype aligned(qsizetype at)
     return (at + 3) & ~qsizetype(3);
 }
 
+#ifdef Q_OS_WIN
+BOOL CALLBACK addLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language,
+                          LONG_PTR resources)
+{
+    const HRSRC found = FindResourceExW(module, type, name, language);
+    const auto *data = static_cast<const char *>(LockResource(LoadResource(module, found)));
+    reinterpret_cast<QList<Resource> *>(resources)->append(
+        { int(quintptr(type)), int(quintptr(name)), language,
+          QByteArray(data, SizeofResource(module, found)) });
+    return TRUE;
+}
+
+BOOL CALLBACK addName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR resources)
+{
+    if (IS_INTRESOURCE(name))
+        EnumResourceLanguagesW(module, type, name, addLanguage, resources);
+    return TRUE;
+}
+
+BOOL CALLBACK addType(HMODULE module, LPWSTR type, LONG_PTR resources)
+{
+    if (IS_INTRESOURCE(type))
+        EnumResourceNamesW(module, type, addName, resources);
+    return TRUE;
+}
+
+// Every resource named by number in a program file, as Windows finds them.
+QList<Resource> readProgramResources(const QString &path)
+{
+    QList<Resource> resources;
+    const HMODULE module
+        = LoadLibraryExW(reinterpret_cast<LPCWSTR>(path.utf16()), nullptr,
+                         LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module) {
+        EnumResourceTypesW(module, addType, reinterpret_cast<LONG_PTR>(&resources));
+        FreeLibrary(module);
+    }
+    return resources;
+}
+#else
 // Every resource of a .res file; all of ours are named by number.
 QList<Resource> readResources(const QByteArray &file)
 {
@@ -42,6 +88,7 @@ QList<Resource> readResources(const QByteArray &file)
     }
     return resources;
 }
+#endif
 
 // One node of a version block: a key, its value and the nodes below it.
 struct VersionNode
@@ -92,6 +139,7 @@ class TestResources : public QObject
 
 private slots:
     void initTestCase();
+    void language();
     void versionBlock();
     void versionStrings_data();
     void versionStrings();
@@ -106,9 +154,21 @@ private:
 
 void TestResources::initTestCase()
 {
+#ifdef Q_OS_WIN
+    m_resources = readProgramResources(QCoreApplication::applicationDirPath()
+                                       + QStringLiteral("/" PROGRAM_FILE));
+    QVERIFY2(!m_resources.isEmpty(), PROGRAM_FILE);
+#else
     QFile file(QStringLiteral(RESOURCE_FILE));
     QVERIFY2(file.open(QIODevice::ReadOnly), RESOURCE_FILE);
     m_resources = readResources(file.readAll());
+#endif
+}
+
+void TestResources::language()
+{
+    for (const Resource &resource : std::as_const(m_resources))
+        QCOMPARE(resource.language, 0x0804); // Chinese (PRC)
 }
 
 const Resource *TestResources::find(int type, int name) const

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, on a virtual X screen when there is no display: the Windows
+# build's way to run its tests. Qt Test on Windows writes its report to the debugger unless given a
+# file (-o FILE,txt), so such a file is printed once the program ends.
+# Usage: wine.sh PROGRAM.exe [ARGUMENTS...], with WINEPREFIX naming the prefix to use (made here on
+# first use).
+set -euo pipefail
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+wine=/usr/lib/wine/wine64
+export WINEDEBUG=-all
+# No Mono or Gecko: nothing here needs them, and their installers would be looked for at each start.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine keeps the host's QT_ variables from Windows programs and passes its WINEQT_ ones on under
+# the QT_ names instead.
+for name in $(compgen -e | grep '^QT_' || true); do
+    export "WINE$name=${!name}"
+done
+
+(
+    flock 9
+    if [ ! -f "$WINEPREFIX/.made" ]; then
+        "$wine" wineboot --init >/dev/null 2>&1
+        # Wine reports Windows 7 unless told otherwise.
+        "$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
+        # Without a window manager Wine waits two seconds for one whenever a window closes; the
+        # window tests open and close one per test.
+        "$wine" reg add 'HKCU\Software\Wine\AppDefaults\tst_form1.exe\X11 Driver' /v Managed /d N \
+            /f >/dev/null
+        touch "$WINEPREFIX/.made"
+    fi
+) 9>"$WINEPREFIX.lock"
+
+reports=()
+previous=
+for argument in "$@"; do
+    [ "$previous" = -o ] && reports+=("${argument%,*}")
+    previous=$argument
+done
+rm -f "${reports[@]}"
+
+trap 'kill "$program" 2>/dev/null' TERM
+"$wine" "$@" &
+program=$!
+status=0
+wait "$program" || status=$?
+for report in "${reports[@]}"; do
+    [ -f "$report" ] && cat "$report"
+done
+exit $status
