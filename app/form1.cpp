@@ -72,8 +72,12 @@ Form1::Form1(NumberConventions conventions, ErrorReporter reportError)
     colours.setColor(QPalette::Window, QColor(255, 192, 128)); // light orange
     setPalette(colours);
     setAutoFillBackground(true);
-    // A pixel size keeps the captions inside the table's boxes at any dots per inch.
-    QFont captionFont(QStringLiteral("WenQuanYi Micro Hei"));
+    // Every Chinese Windows has Microsoft YaHei, a sans face drawn for the screen like the Linux
+    // set-up's WenQuanYi Micro Hei. A pixel size keeps the captions inside the table's boxes at
+    // any dots per inch.
+    QFont captionFont;
+    captionFont.setFamilies(
+        { QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei") });
     captionFont.setPixelSize(12);
     setFont(captionFont);
 
