@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix and checks what a desktop needs to find the program.
+# Installs the build into a temporary prefix and checks what a desktop and a software centre need
+# to find the program.
 # Usage: install.sh BUILD-DIRECTORY
 set -euo pipefail
 prefix=$(mktemp -d)
@@ -26,4 +27,13 @@ for size in 16 32; do
     check "the ${size}x$size icon is a ${size}x$size PNG" test "$(png_size "$icon")" = "${size}x$size"
 done
 check "the scalable icon is an SVG" grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/morvane.svg"
+
+# What software centres and Debian read: the metadata with the desktop entry it launches, the
+# manual page and the copyright file.
+check "the AppStream metadata is valid and launches the desktop entry" \
+    appstreamcli validate-tree --no-net "$prefix"
+manual=$(zcat "$prefix/share/man/man1/morvane.1.gz" || true)
+check "the manual page is compressed and names the version" \
+    grep -Eq '^\.TH MORVANE 1 .*"Morvane [0-9]+\.[0-9]{2}\.[0-9]{4}"' <<<"$manual"
+check "the copyright file is installed" test -s "$prefix/share/doc/morvane/copyright"
 exit $status
