@@ -6,10 +6,16 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # The build tools, Qt and one CJK font (see the README for why this one).
 packages=(cmake g++ ninja-build qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
-# The benchmarks, and the virtual X screen the start-up benchmark and the smoke test run on.
-bench_packages=(libbenchmark-dev libx11-dev xvfb xauth x11-utils)
-# The checks of the Windows resources and of the installed desktop files.
-resource_packages=(binutils-mingw-w64-x86-64 desktop-file-utils)
+# The benchmarks, and the virtual X screen the start-up benchmark and the smoke test run on, with
+# what the smoke test types, clicks and copies with.
+bench_packages=(libbenchmark-dev libx11-dev xvfb xauth x11-utils xdotool xclip)
+# The Windows cross-build (the host's moc and rcc serve it), and Wine to run its tests.
+windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools)
+wine_packages=(wine64)
+# The checks of the Windows resources and of the installed desktop files and metadata.
+resource_packages=(binutils-mingw-w64-x86-64 desktop-file-utils appstream)
+# The Debian package: dpkg-shlibdeps and file compute its library dependencies, lintian checks it.
+package_packages=(dpkg-dev file lintian)
 # clang with its sanitizers and libFuzzer, for the robustness checks.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 
