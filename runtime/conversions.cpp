@@ -166,8 +166,8 @@ double textToDouble(std::u16string_view text, const NumberConventions &conventio
             ++mantissaDigits;
             nonZeroSeen = nonZeroSeen || ch != u'0';
             magnitude += nonZeroSeen ? 1 : 0;
-        } else if (ch != conventions.groupSeparator || mantissaDigits == 0 || i + 1 == size
-                   || !isDigit(at(i + 1))) {
+        } else if (ch != conventions.groupSeparator || ch == conventions.decimalPoint
+                   || mantissaDigits == 0 || i + 1 == size || !isDigit(at(i + 1))) {
             break;
         }
         ++i;

@@ -11,11 +11,14 @@
 
 namespace {
 
-// "." stands for a user who writes 1,234.5 and "," for one who writes 1.234,5.
+// "." stands for a user who writes 1,234.5 and "," for one who writes 1.234,5; ",," for one whose
+// settings name the comma for both.
 NumberConventions conventionsFor(const QString &decimalPoint)
 {
     if (decimalPoint == u",")
         return { u',', u'.' };
+    if (decimalPoint == u",,")
+        return { u',', u',' };
     return { u'.', u',' };
 }
 
@@ -68,6 +71,7 @@ void TestConversions::textToDouble_data()
     QTest::newRow("comma user's grouping") << "1.234,5" << "," << "1234.5";
     QTest::newRow("dot is grouping for a comma user") << "12.35" << "," << "1235";
     QTest::newRow("comma is grouping for a dot user") << "12,35" << "." << "1235";
+    QTest::newRow("decimal comma that is the grouping too") << "12,35" << ",," << "12.35";
 
     QTest::newRow("full-width digits") << u"１２．３５"_qs << "." << "12.35";
     QTest::newRow("full-width sign") << u"－１２"_qs << "." << "-12";
