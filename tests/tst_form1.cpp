@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRawFont>
@@ -32,6 +33,7 @@ private slots:
     void badPriceKeepsEveryBox_data();
     void badPriceKeepsEveryBox();
     void megabytePaste();
+    void usersNumberSettings();
     void enterDoesNothing();
     void clear();
     void levelAfterClear();
@@ -273,6 +275,29 @@ void TestForm1::megabytePaste()
     QTest::mouseClick(button("Command1"), Qt::LeftButton);
     QCOMPARE(m_reported, QList<int> { 6 });
     QCOMPARE(m_form->textBox(1)->text(), pasted);
+}
+
+// The window follows the user's own number settings. ctest runs this under LC_ALL=de_DE.UTF-8,
+// which Qt on Linux and Wine on Windows both turn into a decimal comma and a grouping dot.
+void TestForm1::usersNumberSettings()
+{
+    if (QLocale().decimalPoint() != u',')
+        QSKIP("needs a user who writes 1.234,5 (LC_ALL=de_DE.UTF-8)");
+    Form1 form;
+    form.show();
+    // Should the settings not reach the window, the error box must not hold the test up.
+    QTimer dismiss;
+    connect(&dismiss, &QTimer::timeout, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    dismiss.start(50);
+    QTest::keyClicks(form.textBox(1), QStringLiteral("1.234,5"));
+    QTest::keyClicks(form.textBox(2), QStringLiteral("1.000"));
+    QTest::mouseClick(form.findChild<QPushButton *>("Command1"), Qt::LeftButton);
+    QCOMPARE(form.textBox(3)->text(), "1234,50");
+    QCOMPARE(form.textBox(6)->text(), "1117,25");
+    QCOMPARE(form.textBox(9)->text(), "1000,00");
 }
 
 void TestForm1::enterDoesNothing()
