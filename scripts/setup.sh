@@ -3,6 +3,12 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Every time a build or a download records is the last commit's, so that the same commit gives the
+# same bytes wherever and whenever it is built. A tree exported without git history is given one.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)
+fi
+export SOURCE_DATE_EPOCH
 
 # The build tools, Qt and one CJK font (see the README for why this one).
 packages=(cmake g++ ninja-build qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
@@ -10,14 +16,36 @@ packages=(cmake g++ ninja-build qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
 # what the smoke test types, clicks and copies with.
 bench_packages=(libbenchmark-dev libx11-dev xvfb xauth x11-utils xdotool xclip)
 # The Windows cross-build (the host's moc and rcc serve it), and Wine to run its tests.
-windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools)
+# With the installer's and the zip's makers.
+windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools nsis zip)
 wine_packages=(wine64)
 # The checks of the Windows resources and of the installed desktop files and metadata.
 resource_packages=(binutils-mingw-w64-x86-64 desktop-file-utils appstream)
 # The Debian package: dpkg-shlibdeps and file compute its library dependencies, lintian checks it.
 package_packages=(dpkg-dev file lintian)
+# scripts/make-notices: the JSON of Qt's third-party records, and GCC's source for the notices
+# inside libstdc++.
+notices_packages=(python3 gcc-12-source)
+# The release: Authenticode signing, and the throwaway certificate its check signs with.
+release_packages=(osslsigncode openssl)
 # clang with its sanitizers and libFuzzer, for the robustness checks.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
+
+# The static Qt for Windows: MORVANE_WINDOWS_QT, else beside the project, else beside the checkout
+# a fresh clone was made from.
+windows_qt_archive() {
+    if [ -n "${MORVANE_WINDOWS_QT:-}" ]; then
+        echo "$MORVANE_WINDOWS_QT"
+        return
+    fi
+    local origin folder archive
+    origin=$(git -C "$root" remote get-url origin 2>/dev/null || true)
+    for folder in "$root/.." ${origin:+"$origin/.."}; do
+        archive=$folder/shared/windows/qt6-mingw64-static.tar.xz
+        [ -f "$archive" ] && break
+    done
+    echo "$archive"
+}
 
 install_missing() {
     local missing=()

@@ -7,12 +7,7 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$1" --prefix "$prefix" >/dev/null
 
-status=0
-check() { # description command...
-    local description=$1
-    shift
-    if "$@"; then echo "PASS: $description"; else echo "FAIL: $description"; status=1; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 png_size() { # file: width x height from the PNG header
     od -An -tu1 -j16 -N8 "$1" | awk '{ print $3 * 256 + $4 "x" $7 * 256 + $8 }'
 }

@@ -8,12 +8,7 @@ tests=$(cd "$(dirname "$0")" && pwd)
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 
-status=0
-check() { # description command...
-    local description=$1
-    shift
-    if "$@"; then echo "PASS: $description"; else echo "FAIL: $description"; status=1; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check.sh"
 
 # A warning fails too: one that is meant to stay belongs in an override with its reason.
 lint() {

@@ -1,5 +1,5 @@
-// Reads the Windows resources back: the version block and the three icon images, from the program
-// file on Windows and from the compiled resources elsewhere.
+// Reads the Windows resources back: the version block, the three icon images and the manifest, from
+// the program file on Windows and from the compiled resources elsewhere.
 #include <QCoreApplication>
 #include <QFile>
 #include <QTest>
@@ -145,6 +145,8 @@ private slots:
     void versionStrings();
     void iconImages_data();
     void iconImages();
+    void manifest_data();
+    void manifest();
 
 private:
     const Resource *find(int type, int name) const;
@@ -265,6 +267,30 @@ void TestResources::iconImages()
     QCOMPARE(int(dword(image->data, 4)), size);
     QCOMPARE(int(dword(image->data, 8)), 2 * size); // the image and its mask
     QCOMPARE(int(word(image->data, 14)), bitsPerPixel);
+}
+
+void TestResources::manifest_data()
+{
+    QTest::addColumn<QString>("statement");
+
+    // clang-format off
+    QTest::newRow("runs as the user who starts it") << R"(<requestedExecutionLevel level="asInvoker" uiAccess="false"/>)";
+    QTest::newRow("supports Windows 7") << R"(<supportedOS Id="{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"/>)";
+    QTest::newRow("supports Windows 8") << R"(<supportedOS Id="{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"/>)";
+    QTest::newRow("supports Windows 8.1") << R"(<supportedOS Id="{1f676c76-80e1-4239-95bb-83d0f6d0da78}"/>)";
+    QTest::newRow("supports Windows 10 and 11") << R"(<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>)";
+    QTest::newRow("per-monitor DPI before 1703") << R"(<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>)";
+    QTest::newRow("per-monitor v2 DPI") << R"(<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2</dpiAwareness>)";
+    // clang-format on
+}
+
+void TestResources::manifest()
+{
+    QFETCH(QString, statement);
+    const int manifestType = 24;
+    const Resource *manifest = find(manifestType, 1);
+    QVERIFY(manifest);
+    QVERIFY(QString::fromUtf8(manifest->data).contains(statement));
 }
 
 QTEST_GUILESS_MAIN(TestResources)
