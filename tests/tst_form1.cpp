@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -24,6 +25,8 @@ private slots:
     void cleanup();
 
     void window();
+    void screenshots_data();
+    void screenshots();
     void controls_data();
     void controls();
     void startUp();
@@ -90,6 +93,24 @@ void TestForm1::window()
         QVERIFY(label->autoFillBackground());
         QCOMPARE(label->palette().color(QPalette::Window), lightOrange);
     }
+}
+
+// The README's and the software centres' pictures of the window: a layout change means retaking
+// them with scripts/screenshots.
+void TestForm1::screenshots_data()
+{
+    QTest::addColumn<QString>("picture");
+
+    QTest::newRow("Linux") << QStringLiteral(SCREENSHOT_DIR "/morvane-linux.png");
+    QTest::newRow("Windows") << QStringLiteral(SCREENSHOT_DIR "/morvane-windows.png");
+}
+
+void TestForm1::screenshots()
+{
+    QFETCH(QString, picture);
+    QImageReader reader(picture);
+    QVERIFY2(reader.canRead(), qPrintable(picture));
+    QCOMPARE(reader.size(), m_form->size());
 }
 
 void TestForm1::controls_data()
