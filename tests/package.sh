@@ -36,5 +36,5 @@ check "the changelog's newest entry is version $version" \
 check "the metadata's newest release is version $shown" \
     test "$newest_release" = "<release version=\"$shown\""
 check "the unpacked program opens its window" env QT_QPA_PLATFORM=xcb \
-    xvfb-run -a -s "-screen 0 1280x1024x24" "$tests/smoke.sh" "$unpacked/usr/bin/morvane"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$tests/smoke.sh" "$unpacked/usr/bin/morvane"
 exit $status

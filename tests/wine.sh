@@ -6,7 +6,7 @@
 # first use).
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
 fi
 wine=/usr/lib/wine/wine64
 export WINEDEBUG=-all
