@@ -9,6 +9,8 @@
 #include <random>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // "." stands for a user who writes 1,234.5 and "," for one who writes 1.234,5; ",," for one whose
@@ -59,7 +61,7 @@ void TestConversions::textToDouble_data()
     QTest::newRow("no fraction digits") << "5." << "." << "5";
     QTest::newRow("leading zeros") << "007.50" << "." << "7.5";
     QTest::newRow("blanks around") << "  12  " << "." << "12";
-    QTest::newRow("tab and ideographic space") << u"\t12\u3000"_qs << "." << "12";
+    QTest::newRow("tab and ideographic space") << u"\t12\u3000"_s << "." << "12";
     QTest::newRow("exponent") << "1e3" << "." << "1000";
     QTest::newRow("exponent with sign") << "2.5E-3" << "." << "0.0025";
     QTest::newRow("exponent plus") << "1E+15" << "." << "1e+15";
@@ -73,10 +75,10 @@ void TestConversions::textToDouble_data()
     QTest::newRow("comma is grouping for a dot user") << "12,35" << "." << "1235";
     QTest::newRow("decimal comma that is the grouping too") << "12,35" << ",," << "12.35";
 
-    QTest::newRow("full-width digits") << u"１２．３５"_qs << "." << "12.35";
-    QTest::newRow("full-width sign") << u"－１２"_qs << "." << "-12";
-    QTest::newRow("full-width grouping") << u"１，２３４"_qs << "." << "1234";
-    QTest::newRow("full-width exponent") << u"１Ｅ２"_qs << "." << "100";
+    QTest::newRow("full-width digits") << u"１２．３５"_s << "." << "12.35";
+    QTest::newRow("full-width sign") << u"－１２"_s << "." << "-12";
+    QTest::newRow("full-width grouping") << u"１，２３４"_s << "." << "1234";
+    QTest::newRow("full-width exponent") << u"１Ｅ２"_s << "." << "100";
 
     QTest::newRow("too small reads as zero") << "1e-400" << "." << "0";
     QTest::newRow("too small negative") << "-1e-400" << "." << "-0";
@@ -132,13 +134,13 @@ void TestConversions::longTexts_data()
     const qsizetype megabyte = 1 << 20;
     QTest::newRow("a megabyte of digits") << QString(megabyte, u'1') << "error 6";
     QTest::newRow("a megabyte of zeros") << QString(megabyte, u'0') << "0";
-    QTest::newRow("a megabyte of fraction") << u"0."_qs + QString(megabyte, u'0') + u"1"_qs << "0";
-    QTest::newRow("a megabyte of exponent") << u"1e"_qs + QString(megabyte, u'9') << "error 6";
+    QTest::newRow("a megabyte of fraction") << u"0."_s + QString(megabyte, u'0') + u"1"_s << "0";
+    QTest::newRow("a megabyte of exponent") << u"1e"_s + QString(megabyte, u'9') << "error 6";
     QTest::newRow("a megabyte of letters") << QString(megabyte, u'x') << "error 13";
     QTest::newRow("a megabyte of grouping")
-        << u"1,"_qs.repeated(megabyte / 2) + u"0"_qs << "error 6";
+        << u"1,"_s.repeated(megabyte / 2) + u"0"_s << "error 6";
     QTest::newRow("many digits round correctly")
-        << u"0.1"_qs + QString(1000, u'0') + u"1"_qs << "0.1";
+        << u"0.1"_s + QString(1000, u'0') + u"1"_s << "0.1";
 }
 
 void TestConversions::longTexts()

@@ -6,6 +6,8 @@
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 class TestLevels : public QObject
 {
     Q_OBJECT
@@ -69,7 +71,7 @@ void TestLevels::levels_data()
         << "10.00|11.91|13.82|15.00|16.18|18.09|20.00";
     QTest::newRow("equal prices") << "both" << "10" << "10"
         << "10.00|10.00|10.00|10.00|10.00|10.00|10.00";
-    QTest::newRow("grouped and full-width") << "both" << "1,234.5" << u"１０００"_qs
+    QTest::newRow("grouped and full-width") << "both" << "1,234.5" << u"１０００"_s
         << "1234.50|1189.71|1144.92|1117.25|1089.58|1044.79|1000.00";
     QTest::newRow("large prices") << "both" << "1e15" << "0"
         << "1000000000000000.00|809000000000000.00|618000000000000.00|"
