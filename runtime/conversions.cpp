@@ -17,9 +17,12 @@ constexpr bool isBlank(char16_t ch)
     return ch == u' ' || ch == u'\t' || ch == u'\u3000';
 }
 
-// A Chinese input method types digits, signs and points in their full-width forms.
+// A Chinese input method types digits, signs and points in their full-width forms, and in its
+// Chinese punctuation mode the full-stop key gives the ideographic full stop.
 constexpr char16_t halfWidth(char16_t ch)
 {
+    if (ch == u'\u3002')
+        return u'.';
     return ch >= u'\uFF01' && ch <= u'\uFF5E' ? char16_t(ch - 0xFEE0) : ch;
 }
 

@@ -12,8 +12,9 @@ struct NumberConventions
 
 // Reads the number a box's text spells under the user's conventions. Blanks around it, a sign,
 // grouping between integer digits, a decimal point and an exponent are accepted; full-width forms
-// read like their ASCII ones. Throws RuntimeError: TypeMismatch for anything else, Overflow for a
-// value beyond the double range (a value too small for a double reads as zero).
+// read like their ASCII ones, and the ideographic full stop "。" like ".". Throws RuntimeError:
+// TypeMismatch for anything else, Overflow for a value beyond the double range (a value too small
+// for a double reads as zero).
 double textToDouble(std::u16string_view text, const NumberConventions &conventions);
 
 // A finite value rounded to 15 significant decimal digits: the value is 0.digits x 10^exponent.

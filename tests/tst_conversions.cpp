@@ -79,6 +79,15 @@ void TestConversions::textToDouble_data()
     QTest::newRow("full-width sign") << u"－１２"_s << "." << "-12";
     QTest::newRow("full-width grouping") << u"１，２３４"_s << "." << "1234";
     QTest::newRow("full-width exponent") << u"１Ｅ２"_s << "." << "100";
+    QTest::newRow("ideographic full stop") << u"12。35"_s << "." << "12.35";
+    QTest::newRow("ideographic full stop, full-width digits") << u"１２。３５"_s << "." << "12.35";
+    QTest::newRow("ideographic full stop alone") << u"。5"_s << "." << "0.5";
+    QTest::newRow("ideographic full stop is grouping for a comma user") << u"1。234,5"_s << ","
+                                                                          << "1234.5";
+    QTest::newRow("ideographic full stop after the decimal comma") << u"12,3。5"_s << ","
+                                                                     << "error 13";
+    QTest::newRow("two ideographic full stops") << u"1。2。3"_s << "." << "error 13";
+    QTest::newRow("ideographic comma") << u"1、234"_s << "." << "error 13";
 
     QTest::newRow("too small reads as zero") << "1e-400" << "." << "0";
     QTest::newRow("too small negative") << "-1e-400" << "." << "-0";
@@ -137,8 +146,7 @@ void TestConversions::longTexts_data()
     QTest::newRow("a megabyte of fraction") << u"0."_s + QString(megabyte, u'0') + u"1"_s << "0";
     QTest::newRow("a megabyte of exponent") << u"1e"_s + QString(megabyte, u'9') << "error 6";
     QTest::newRow("a megabyte of letters") << QString(megabyte, u'x') << "error 13";
-    QTest::newRow("a megabyte of grouping")
-        << u"1,"_s.repeated(megabyte / 2) + u"0"_s << "error 6";
+    QTest::newRow("a megabyte of grouping") << u"1,"_s.repeated(megabyte / 2) + u"0"_s << "error 6";
     QTest::newRow("many digits round correctly")
         << u"0.1"_s + QString(1000, u'0') + u"1"_s << "0.1";
 }
