@@ -1,13 +1,16 @@
 #include "form1.h"
 
 #include "controltable.h"
-#include "runtimeerror.h"
+#include "priceerror.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QStyle>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <limits>
@@ -27,6 +30,73 @@ NumberConventions systemNumberConventions()
     const NumberConventions standard;
     return { firstCharacter(locale.decimalPoint(), standard.decimalPoint),
              firstCharacter(locale.groupSeparator(), standard.groupSeparator) };
+}
+
+// The window's own light look, whatever the desktop's colour scheme: black captions on light
+// orange, black text in white boxes, buttons in the style's light colours, and a selection dark
+// enough for white text.
+QPalette lightPalette()
+{
+    QPalette colours = QApplication::style()->standardPalette();
+    colours.setColor(QPalette::Window, QColor(255, 192, 128)); // light orange
+    colours.setColor(QPalette::WindowText, Qt::black);
+    colours.setColor(QPalette::Base, Qt::white);
+    colours.setColor(QPalette::Text, Qt::black);
+    colours.setColor(QPalette::ButtonText, Qt::black);
+    colours.setColor(QPalette::Highlight, QColor(0, 90, 158));
+    colours.setColor(QPalette::HighlightedText, Qt::white);
+    // Every role is the window's own, so none follows the desktop's palette.
+    colours.setResolveMask(~QPalette::ResolveMask(0));
+    return colours;
+}
+
+// What the user typed, for a message: characters that could hide or reorder text (controls,
+// bidirectional marks, line breaks, lone surrogates) shown as "�", and a long text cut to its first
+// twenty characters and "…".
+QString quoted(const QString &typed)
+{
+    QString shown;
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        const bool pair
+            = typed[i].isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate();
+        const char32_t character
+            = pair ? QChar::surrogateToUcs4(typed[i], typed[i + 1]) : typed[i].unicode();
+        switch (QChar::category(character)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            shown += QChar::ReplacementCharacter;
+            break;
+        default:
+            shown += typed.mid(i, pair ? 2 : 1);
+        }
+        i += pair ? 1 : 0;
+    }
+    constexpr int longest = 20;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, shown);
+    qsizetype end = 0;
+    for (int count = 0; count < longest && end != -1; ++count)
+        end = characters.toNextBoundary();
+    if (end == -1 || end == shown.size())
+        return QStringLiteral("“%1”").arg(shown);
+    return QStringLiteral("“%1…”").arg(shown.left(end));
+}
+
+// The error in the user's terms: which price is wrong and why, quoting what was typed.
+QString explanation(const PriceError &error, const QString &high, const QString &low)
+{
+    if (error.faulty() == Faulty::Difference)
+        return QStringLiteral("最高价与最低价相差太大，超出了能计算的范围。");
+    const QString name
+        = error.faulty() == Faulty::High ? QStringLiteral("最高价") : QStringLiteral("最低价");
+    const QString &typed = error.faulty() == Faulty::High ? high : low;
+    if (error.code() == ErrorCode::Overflow)
+        return QStringLiteral("%1%2太大，超出了能计算的范围。").arg(name, quoted(typed));
+    if (typed.trimmed().isEmpty())
+        return QStringLiteral("还没有输入%1。").arg(name);
+    return QStringLiteral("%1%2不是有效的价格，请输入数字。").arg(name, quoted(typed));
 }
 
 QWidget *createControl(const ControlRow &row, QWidget *parent)
@@ -68,9 +138,7 @@ Form1::Form1(NumberConventions conventions, ErrorReporter reportError)
     icon.addFile(QStringLiteral(":/icons/morvane-32.png"));
     setWindowIcon(icon);
     resize(pixels(clientWidthTwips), pixels(clientHeightTwips));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(255, 192, 128)); // light orange
-    setPalette(colours);
+    setPalette(lightPalette());
     setAutoFillBackground(true);
     // Every Chinese Windows has Microsoft YaHei, a sans face drawn for the screen like the Linux
     // set-up's WenQuanYi Micro Hei. A pixel size keeps the captions inside the table's boxes at
@@ -142,15 +210,21 @@ void Form1::command4Click()
 }
 
 // A bad price is reported and the window goes on with every box as it was, so nothing typed is
-// lost.
+// lost; then the price to correct is selected, ready to be typed over. When only the difference is
+// too large, that is the high.
 void Form1::fillColumn(LevelCommand command, int firstBox)
 {
+    const QString high = textBox(1)->text();
+    const QString low = textBox(2)->text();
     try {
-        const LevelColumn column = command(textBox(1)->text().toStdU16String(),
-                                           textBox(2)->text().toStdU16String(), m_conventions);
+        const LevelColumn column
+            = command(high.toStdU16String(), low.toStdU16String(), m_conventions);
         for (std::size_t i = 0; i < column.size(); ++i)
             textBox(firstBox + int(i))->setText(QString::fromStdU16String(column[i]));
-    } catch (const RuntimeError &error) {
-        m_reportError(this, error);
+    } catch (const PriceError &error) {
+        m_reportError(this, explanation(error, high, low), error);
+        QLineEdit *faulty = textBox(error.faulty() == Faulty::Low ? 2 : 1);
+        faulty->setFocus();
+        faulty->selectAll();
     }
 }

@@ -1,9 +1,9 @@
 #include "levelcommands.h"
 
 #include "displayrule.h"
+#include "priceerror.h"
 #include "pricerange.h"
 #include "ratios.h"
-#include "runtimeerror.h"
 
 #include <cmath>
 
@@ -11,11 +11,29 @@ namespace {
 
 using Levels = std::array<double, 7>;
 
+double price(std::u16string_view text, Faulty which, const NumberConventions &conventions)
+{
+    try {
+        return textToDouble(text, conventions);
+    } catch (const RuntimeError &error) {
+        throw PriceError(error.code(), which);
+    }
+}
+
+double checkedRange(double high, double low)
+{
+    try {
+        return priceRange(high, low);
+    } catch (const RuntimeError &error) {
+        throw PriceError(error.code(), Faulty::Difference);
+    }
+}
+
 // Every level lies between the two prices, so this can only fire at the edge of the double range.
 double checked(double level)
 {
     if (!std::isfinite(level))
-        throw RuntimeError(ErrorCode::Overflow);
+        throw PriceError(ErrorCode::Overflow, Faulty::Difference);
     return level;
 }
 
@@ -33,8 +51,8 @@ LevelColumn display(const Levels &levels, const NumberConventions &conventions)
 LevelColumn supportLevels(std::u16string_view highText, std::u16string_view lowText,
                           const NumberConventions &conventions)
 {
-    const double high = textToDouble(highText, conventions);
-    const double range = priceRange(high, textToDouble(lowText, conventions));
+    const double high = price(highText, Faulty::High, conventions);
+    const double range = checkedRange(high, price(lowText, Faulty::Low, conventions));
 
     Levels levels;
     levels.front() = high;
@@ -47,9 +65,9 @@ LevelColumn supportLevels(std::u16string_view highText, std::u16string_view lowT
 LevelColumn resistanceLevels(std::u16string_view highText, std::u16string_view lowText,
                              const NumberConventions &conventions)
 {
-    const double high = textToDouble(highText, conventions);
-    const double low = textToDouble(lowText, conventions);
-    const double range = priceRange(high, low);
+    const double high = price(highText, Faulty::High, conventions);
+    const double low = price(lowText, Faulty::Low, conventions);
+    const double range = checkedRange(high, low);
 
     Levels levels;
     levels.front() = checked(range + low);

@@ -10,7 +10,8 @@
 using LevelColumn = std::array<std::u16string, 7>;
 
 // Text3 to Text9, top to bottom: the high, high - r x range for each ratio r upwards, the low.
-// Throws RuntimeError before anything is computed for display when a price is bad.
+// Throws PriceError, naming the first input at fault (the high is read first), before anything is
+// computed for display when a price is bad.
 LevelColumn supportLevels(std::u16string_view highText, std::u16string_view lowText,
                           const NumberConventions &conventions);
 

@@ -2,16 +2,17 @@
 // how the rest is read: as UTF-16 code units (lone surrogates and all), or as bytes decoded the way
 // a pasted UTF-8 text reaches the boxes. The text splits at its first line break into the high and
 // the low. Every pair must give seven well-formed texts that read back as shown, or a defined
-// error.
+// error that names the same faulty input for both commands.
 #include "displayrule.h"
 #include "levelcommands.h"
-#include "runtimeerror.h"
+#include "priceerror.h"
 
 #include <QString>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::u16string_view low
         = std::u16string_view(text).substr(std::min(lineBreak + 1, text.size()));
 
-    int errors[2] = { 0, 0 };
+    std::pair<int, Faulty> errors[2] {};
     int command = 0;
     for (const auto levels : { supportLevels, resistanceLevels }) {
         try {
@@ -62,9 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 check(wellFormed(shown, conventions.decimalPoint));
                 check(displayText(textToDouble(shown, conventions), conventions) == shown);
             }
-        } catch (const RuntimeError &error) {
+        } catch (const PriceError &error) {
             check(error.code() == ErrorCode::TypeMismatch || error.code() == ErrorCode::Overflow);
-            errors[command] = error.number();
+            errors[command] = { error.number(), error.faulty() };
         }
         ++command;
     }

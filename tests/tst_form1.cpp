@@ -1,5 +1,6 @@
 #include "controltable.h"
 #include "form1.h"
+#include "outcome.h"
 #include "runtimeerror.h"
 
 #include <QAccessible>
@@ -11,10 +12,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRawFont>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 class TestForm1 : public QObject
 {
@@ -25,6 +31,10 @@ private slots:
     void cleanup();
 
     void window();
+    void darkDesktop_data();
+    void darkDesktop();
+    void lightDesktop_data();
+    void lightDesktop();
     void screenshots_data();
     void screenshots();
     void controls_data();
@@ -48,17 +58,46 @@ private:
     QPushButton *button(const char *name) const { return m_form->findChild<QPushButton *>(name); }
     QStringList allTexts() const;
     void fillEveryBox();
+    static void addColourRows();
+    void checkColours(const QPalette &desktop);
 
     std::unique_ptr<Form1> m_form;
     QList<int> m_reported;
+    QStringList m_explained;
+    QPalette m_desktop;
 };
+
+namespace {
+
+// Relative luminance and contrast ratio as WCAG 2.x defines them.
+double luminance(const QColor &colour)
+{
+    const auto linear = [](float channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+        + 0.0722 * linear(colour.blueF());
+}
+
+double contrast(const QColor &text, const QColor &background)
+{
+    const auto [darker, lighter] = std::minmax(luminance(text), luminance(background));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+} // namespace
 
 void TestForm1::init()
 {
     m_reported.clear();
+    m_explained.clear();
+    m_desktop = QApplication::palette();
     m_form = std::make_unique<Form1>(
         NumberConventions {},
-        [this](QWidget *, const RuntimeError &error) { m_reported << error.number(); });
+        [this](QWidget *, const QString &explanation, const RuntimeError &error) {
+            m_reported << error.number();
+            m_explained << explanation;
+        });
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
 }
@@ -66,6 +105,7 @@ void TestForm1::init()
 void TestForm1::cleanup()
 {
     m_form.reset();
+    QApplication::setPalette(m_desktop);
 }
 
 QStringList TestForm1::allTexts() const
@@ -93,6 +133,94 @@ void TestForm1::window()
         QVERIFY(label->autoFillBackground());
         QCOMPARE(label->palette().color(QPalette::Window), lightOrange);
     }
+}
+
+// Each kind of text in the window, the colours it is drawn in, and those of its background; an
+// invalid colour stands for the style's own in a light scheme.
+void TestForm1::addColourRows()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPalette::ColorRole>("textRole");
+    QTest::addColumn<QPalette::ColorRole>("backgroundRole");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("background");
+
+    const QColor lightOrange(255, 192, 128);
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    using enum QPalette::ColorRole;
+    // clang-format off
+    QTest::newRow("caption") << "Label3" << WindowText << Window << black << lightOrange;
+    QTest::newRow("level caption") << "Label5(0)" << WindowText << Window << black << lightOrange;
+    QTest::newRow("guidance paragraph") << "Label6" << WindowText << Window << black << lightOrange;
+    QTest::newRow("price box") << "Text1" << Text << Base << black << white;
+    QTest::newRow("level box") << "Text3" << Text << Base << black << white;
+    QTest::newRow("selected text") << "Text1" << HighlightedText << Highlight << white
+                                   << QColor(0, 90, 158);
+    QTest::newRow("button") << "Command1" << ButtonText << Button << black << QColor();
+    QTest::newRow("error message") << "qt_msgbox_label" << WindowText << Window << black
+                                   << lightOrange;
+    QTest::newRow("error box button") << "确定" << ButtonText << Button << black << QColor();
+    // clang-format on
+}
+
+// A desktop's colour scheme reaches Qt as the application palette, at start or while the window is
+// open; the window keeps its own look either way, every text at a contrast of at least 4.5:1.
+void TestForm1::checkColours(const QPalette &desktop)
+{
+    QFETCH(QString, control);
+    QFETCH(QPalette::ColorRole, textRole);
+    QFETCH(QPalette::ColorRole, backgroundRole);
+    QFETCH(QColor, text);
+    QFETCH(QColor, background);
+    const QPalette styleLight = QApplication::style()->standardPalette();
+    if (!background.isValid())
+        background = styleLight.color(backgroundRole);
+
+    QApplication::setPalette(desktop);
+    Form1 startedDark;
+    for (Form1 *form : { m_form.get(), &startedDark }) {
+        const std::unique_ptr<QMessageBox> box
+            = runtimeErrorBox(form, QStringLiteral("最高价“abc”不是有效的价格，请输入数字。"),
+                              RuntimeError(ErrorCode::TypeMismatch));
+        const QWidget *widget = form->findChild<QWidget *>(control);
+        if (!widget)
+            widget = box->findChild<QWidget *>(control);
+        for (const QAbstractButton *choice : box->buttons())
+            widget = choice->text() == control ? choice : widget;
+        QVERIFY(widget);
+        const QColor drawn = widget->palette().color(textRole);
+        const QColor behind = widget->palette().color(backgroundRole);
+        QCOMPARE(drawn, text);
+        QCOMPARE(behind, background);
+        QVERIFY2(contrast(drawn, behind) >= 4.5, qPrintable(describe(contrast(drawn, behind))));
+    }
+}
+
+void TestForm1::darkDesktop_data()
+{
+    addColourRows();
+}
+
+void TestForm1::darkDesktop()
+{
+    // As a dark desktop hands it over: light text on dark grey, dark boxes, a bright selection.
+    QPalette dark(QColor(238, 238, 236), QColor(53, 53, 53), QColor(80, 80, 80), QColor(30, 30, 30),
+                  QColor(45, 45, 45), QColor(238, 238, 236), Qt::white, QColor(36, 36, 36),
+                  QColor(53, 53, 53));
+    dark.setColor(QPalette::Highlight, QColor(53, 132, 228));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    checkColours(dark);
+}
+
+void TestForm1::lightDesktop_data()
+{
+    addColourRows();
+}
+
+void TestForm1::lightDesktop()
+{
+    checkColours(QApplication::style()->standardPalette());
 }
 
 // The README's and the software centres' pictures of the window: a layout change means retaking
@@ -259,24 +387,58 @@ void TestForm1::badPriceKeepsEveryBox_data()
     QTest::addColumn<QString>("high");
     QTest::addColumn<QString>("low");
     QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("explanation");
+    QTest::addColumn<int>("faultyBox");
 
+    // A quoted text keeps its first twenty characters; what could hide or reorder text shows as �.
     // clang-format off
-    QTest::newRow("support, letters") << "Command1" << "abc" << "10" << 13;
-    QTest::newRow("support, empty low") << "Command1" << "20" << "" << 13;
-    QTest::newRow("support, huge") << "Command1" << "1e999" << "10" << 6;
-    QTest::newRow("resistance, letters") << "Command2" << "20" << "abc" << 13;
-    QTest::newRow("resistance, empty high") << "Command2" << "" << "10" << 13;
-    QTest::newRow("resistance, infinite range") << "Command2" << "1e308" << "-1e308" << 6;
+    QTest::newRow("support, letters") << "Command1" << "abc" << "10" << 13
+        << "最高价“abc”不是有效的价格，请输入数字。" << 1;
+    QTest::newRow("support, empty low") << "Command1" << "20" << "" << 13
+        << "还没有输入最低价。" << 2;
+    QTest::newRow("support, huge") << "Command1" << "1e999" << "10" << 6
+        << "最高价“1e999”太大，超出了能计算的范围。" << 1;
+    QTest::newRow("resistance, letters") << "Command2" << "20" << "abc" << 13
+        << "最低价“abc”不是有效的价格，请输入数字。" << 2;
+    QTest::newRow("resistance, empty high") << "Command2" << "" << "10" << 13
+        << "还没有输入最高价。" << 1;
+    QTest::newRow("resistance, blank low") << "Command2" << "20" << u"　 "_s << 13
+        << "还没有输入最低价。" << 2;
+    QTest::newRow("resistance, huge negative low") << "Command2" << "20" << "-1e999" << 6
+        << "最低价“-1e999”太大，超出了能计算的范围。" << 2;
+    QTest::newRow("resistance, infinite range") << "Command2" << "1e308" << "-1e308" << 6
+        << "最高价与最低价相差太大，超出了能计算的范围。" << 1;
+    QTest::newRow("support, both bad: the high is named") << "Command1" << "abc" << "def" << 13
+        << "最高价“abc”不是有效的价格，请输入数字。" << 1;
+    QTest::newRow("twenty characters in full") << "Command1" << "1234567890123456789x" << "10"
+        << 13 << "最高价“1234567890123456789x”不是有效的价格，请输入数字。" << 1;
+    QTest::newRow("long text shortened") << "Command1" << "20" << "12345678901234567890x" << 13
+        << "最低价“12345678901234567890…”不是有效的价格，请输入数字。" << 2;
+    QTest::newRow("shortened between characters") << "Command2" << u"价格😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀"_s << "10" << 13
+        << u"最高价“价格😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀…”不是有效的价格，请输入数字。"_s << 1;
+    QTest::newRow("markup shown as typed") << "Command1" << "<b>12</b>" << "10" << 13
+        << "最高价“<b>12</b>”不是有效的价格，请输入数字。" << 1;
+    QTest::newRow("placeholders shown as typed") << "Command1" << "%1%2" << "10" << 13
+        << "最高价“%1%2”不是有效的价格，请输入数字。" << 1;
+    QTest::newRow("line break and tab") << "Command1" << "12\n3\t" << "10" << 13
+        << "最高价“12�3�”不是有效的价格，请输入数字。" << 1;
+    QTest::newRow("right-to-left override") << "Command1" << u"\u202E53.21"_s << "10" << 13
+        << "最高价“�53.21”不是有效的价格，请输入数字。" << 1;
+    QTest::newRow("lone surrogate") << "Command2" << "20" << QString(QChar(0xD800)) << 13
+        << "最低价“�”不是有效的价格，请输入数字。" << 2;
     // clang-format on
 }
 
-// Instead of ending the program, an error is reported and everything typed stays.
+// Instead of ending the program, an error is reported in the user's terms and everything typed
+// stays; afterwards the price to correct is selected, ready to be typed over.
 void TestForm1::badPriceKeepsEveryBox()
 {
     QFETCH(QString, command);
     QFETCH(QString, high);
     QFETCH(QString, low);
     QFETCH(int, error);
+    QFETCH(QString, explanation);
+    QFETCH(int, faultyBox);
 
     fillEveryBox();
     m_form->textBox(1)->setText(high);
@@ -284,8 +446,11 @@ void TestForm1::badPriceKeepsEveryBox()
     const QStringList before = allTexts();
     QTest::mouseClick(button(qPrintable(command)), Qt::LeftButton);
     QCOMPARE(m_reported, QList<int> { error });
+    QCOMPARE(m_explained, QStringList { explanation });
     QCOMPARE(allTexts(), before);
     QVERIFY(m_form->isVisible());
+    QCOMPARE(QApplication::focusWidget(), m_form->textBox(faultyBox));
+    QCOMPARE(m_form->textBox(faultyBox)->selectedText(), m_form->textBox(faultyBox)->text());
 }
 
 void TestForm1::megabytePaste()
@@ -295,6 +460,8 @@ void TestForm1::megabytePaste()
     m_form->textBox(2)->setText(QStringLiteral("10"));
     QTest::mouseClick(button("Command1"), Qt::LeftButton);
     QCOMPARE(m_reported, QList<int> { 6 });
+    QCOMPARE(m_explained,
+             QStringList { "最高价“99999999999999999999…”太大，超出了能计算的范围。" });
     QCOMPARE(m_form->textBox(1)->text(), pasted);
 }
 
@@ -376,19 +543,23 @@ void TestForm1::errorBox()
 {
     QString title;
     QString text;
+    Qt::TextFormat format = Qt::AutoText;
     QStringList buttons;
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         QVERIFY(box);
         title = box->windowTitle();
         text = box->text();
+        format = box->textFormat();
         for (const QAbstractButton *choice : box->buttons())
             buttons << choice->text();
         box->buttons().constFirst()->click();
     });
-    showRuntimeError(m_form.get(), RuntimeError(ErrorCode::TypeMismatch));
+    showRuntimeError(m_form.get(), QStringLiteral("最低价“<i>%1</i>”不是有效的价格，请输入数字。"),
+                     RuntimeError(ErrorCode::TypeMismatch));
     QCOMPARE(title, "Morvane");
-    QCOMPARE(text, "运行时错误 13：类型不匹配");
+    QCOMPARE(text, "最低价“<i>%1</i>”不是有效的价格，请输入数字。\n\n运行时错误 13：类型不匹配");
+    QCOMPARE(format, Qt::PlainText);
     QCOMPARE(buttons, QStringList { "确定" });
 }
 

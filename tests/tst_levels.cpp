@@ -1,5 +1,6 @@
 #include "levelcommands.h"
 #include "outcome.h"
+#include "priceerror.h"
 #include "pricerange.h"
 
 #include <QTest>
@@ -81,13 +82,18 @@ void TestLevels::levels_data()
     QTest::newRow("low shown as typed") << "resistance" << "13" << " 12.345 "
         << "13.00|12.87|12.75|12.67|12.60|12.47|12.35";
 
-    QTest::newRow("bad high") << "both" << "abc" << "10" << "error 13";
-    QTest::newRow("empty high") << "both" << "" << "10" << "error 13";
-    QTest::newRow("bad low") << "both" << "20" << "abc" << "error 13";
-    QTest::newRow("empty low") << "both" << "20" << "" << "error 13";
-    QTest::newRow("high is read first") << "both" << "1e400" << "abc" << "error 6";
-    QTest::newRow("infinite range") << "both" << "1e308" << "-1e308" << "error 6";
-    QTest::newRow("infinite negative range") << "both" << "-1e308" << "1e308" << "error 6";
+    QTest::newRow("bad high") << "both" << "abc" << "10" << "error 13 high";
+    QTest::newRow("empty high") << "both" << "" << "10" << "error 13 high";
+    QTest::newRow("bad low") << "both" << "20" << "abc" << "error 13 low";
+    QTest::newRow("empty low") << "both" << "20" << "" << "error 13 low";
+    QTest::newRow("huge low") << "both" << "20" << "-1e400" << "error 6 low";
+    QTest::newRow("high is read first") << "both" << "1e400" << "abc" << "error 6 high";
+    QTest::newRow("both bad") << "both" << "abc" << "def" << "error 13 high";
+    QTest::newRow("infinite range") << "both" << "1e308" << "-1e308" << "error 6 difference";
+    QTest::newRow("infinite negative range") << "both" << "-1e308" << "1e308"
+        << "error 6 difference";
+    QTest::newRow("range rounded past the largest double") << "both" << "1.7976931348623157e308"
+        << "0" << "error 6 difference";
     // clang-format on
 }
 
@@ -99,10 +105,21 @@ void TestLevels::levels()
     QFETCH(QString, expected);
     const std::u16string highText = high.toStdU16String();
     const std::u16string lowText = low.toStdU16String();
+    // An error also names the input at fault.
+    const auto levelOutcome = [&](auto levels) {
+        try {
+            return describe(levels(highText, lowText, NumberConventions {}));
+        } catch (const PriceError &error) {
+            static constexpr const char *inputs[] { "high", "low", "difference" };
+            return QStringLiteral("error %1 %2")
+                .arg(error.number())
+                .arg(QLatin1String(inputs[int(error.faulty())]));
+        }
+    };
     if (columns != u"resistance")
-        QCOMPARE(outcome([&] { return ::supportLevels(highText, lowText, {}); }), expected);
+        QCOMPARE(levelOutcome(::supportLevels), expected);
     if (columns != u"support")
-        QCOMPARE(outcome([&] { return ::resistanceLevels(highText, lowText, {}); }), expected);
+        QCOMPARE(levelOutcome(::resistanceLevels), expected);
 }
 
 // A comma user reads and sees commas, so a shown level pasted back reads as the same number.
