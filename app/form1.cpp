@@ -3,13 +3,11 @@
 #include "controltable.h"
 #include "priceerror.h"
 
-#include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QStyle>
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -33,16 +31,13 @@ NumberConventions systemNumberConventions()
 }
 
 // The window's own light look, whatever the desktop's colour scheme: black captions on light
-// orange, black text in white boxes, buttons in the style's light colours, and a selection dark
-// enough for white text.
+// orange, black text in white boxes, buttons in the light grey of Fusion's and Windows' light
+// schemes, and a selection dark enough for white text. The style's own palette is no help here:
+// Fusion's turns dark with the desktop.
 QPalette lightPalette()
 {
-    QPalette colours = QApplication::style()->standardPalette();
-    colours.setColor(QPalette::Window, QColor(255, 192, 128)); // light orange
-    colours.setColor(QPalette::WindowText, Qt::black);
-    colours.setColor(QPalette::Base, Qt::white);
-    colours.setColor(QPalette::Text, Qt::black);
-    colours.setColor(QPalette::ButtonText, Qt::black);
+    // Derives black text, white boxes and the buttons' shades from the two colours.
+    QPalette colours(QColor(240, 240, 240), QColor(255, 192, 128)); // light grey, light orange
     colours.setColor(QPalette::Highlight, QColor(0, 90, 158));
     colours.setColor(QPalette::HighlightedText, Qt::white);
     // Every role is the window's own, so none follows the desktop's palette.
