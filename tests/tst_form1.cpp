@@ -80,7 +80,8 @@ double luminance(const QColor &colour)
 
 double contrast(const QColor &text, const QColor &background)
 {
-    const auto [darker, lighter] = std::minmax(luminance(text), luminance(background));
+    // The list form returns values: the pair form would refer to the temporaries.
+    const auto [darker, lighter] = std::minmax({ luminance(text), luminance(background) });
     return (lighter + 0.05) / (darker + 0.05);
 }
 
