@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Checks the two Windows downloads the way a user meets them, under Wine: the installer installed
-# silently into a folder whose name has Chinese characters and a space, the installed program's
-# window at 150 %, a second install over the first, a silent uninstall, an install into the default
-# folder, an install that cannot write its folder; and the portable zip unpacked.
+# Checks the two Windows downloads the way a user meets them, under Wine: the installer refusing a
+# Windows older than 10, installed silently into a folder whose name has Chinese characters and a
+# space, the installed program's window at 150 %, a second install over the first, a silent
+# uninstall, an install into the default folder, an install that cannot write its folder; and the
+# portable zip unpacked.
 # Usage: downloads.sh BUILD-DIRECTORY (under xvfb-run or another X server), with WINEPREFIX set.
 set -euo pipefail
 build=$(realpath "$1")
@@ -82,8 +83,43 @@ check_removed() { # folder
 
 # A run before may have stopped half-way.
 "$wine" reg delete "$key" /f >/dev/null 2>&1 || true
+"$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
 rm -rf "$home/交易 工具" "$home/AppData/Local/Programs/Morvane" "$home/Desktop/Morvane.lnk" \
     "$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Morvane.lnk"
+
+# On a Windows older than 10, where the program could not start, the installer refuses and installs
+# nothing: silently with /S, with a message to a person.
+installs_nothing() {
+    test -z "$(find "$home" -name Morvane.lnk -o -name Morvane.exe)" && test -z "$(entry)"
+}
+for old in win7 win81; do
+    "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$old" /f >/dev/null
+    code=0
+    setup /S || code=$?
+    check "on $old a silent install is refused (exit code $code)" test "$code" -ne 0
+    check "on $old a silent install installs nothing" installs_nothing
+done
+code=0
+setup "" &
+installer_pid=$!
+message=
+for _ in $(seq 100); do
+    message=$(xdotool search --name '^Morvane 安装$' 2>/dev/null | head -n 1) && break
+    sleep 0.1
+done
+check "on win81 the installer shows its message" test -n "$message"
+[ -n "$message" ] && xdotool windowfocus --sync "$message" key Return
+# Return closes the message; on the first page of the wizard it would go on to the next.
+for _ in $(seq 100); do
+    kill -0 "$installer_pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$installer_pid" 2>/dev/null && /usr/lib/wine/wineserver -k
+wait "$installer_pid" || code=$?
+check "on win81 the installer ends with a non-zero exit code once the message is closed ($code)" \
+    test "$code" -ne 0
+check "on win81 the installer installs nothing" installs_nothing
+"$wine" reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null
 
 folder='交易 工具\Morvane'
 check "a silent install into \"$folder\" succeeds" setup "/S /D=C:\\users\\$user\\$folder"
