@@ -2,7 +2,6 @@
 # besides the program, and CPack's settings.
 include(GNUInstallDirs)
 
-get_directory_property(MORVANE_VERSION DIRECTORY app DEFINITION MORVANE_VERSION)
 set(staged ${PROJECT_BINARY_DIR}/packaging)
 configure_file(resources/morvane.1.in ${staged}/morvane.1 @ONLY)
 

@@ -10,6 +10,7 @@ build=$(realpath "$1")
 tests=$(cd "$(dirname "$0")" && pwd)
 wine=$tests/wine.sh
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+shown=$(sed -n 's/^MORVANE_VERSION:INTERNAL=//p' "$build/CMakeCache.txt")
 installer=$build/Morvane-$version-setup.exe
 zip=$build/Morvane-$version-win64.zip
 # Wine hands Chinese arguments to Windows programs through the host's character set.
@@ -55,7 +56,7 @@ installed_files() { # folder
 }
 installed_values() { # folder, as .reg lines (backslashes and quotes escaped)
     local windows="C:\\\\users\\\\$user\\\\${1//\\/\\\\}"
-    printf '%s\n' '"DisplayName"="Morvane"' '"DisplayVersion"="1.00.0001"' \
+    printf '%s\n' '"DisplayName"="Morvane"' '"DisplayVersion"="'"$shown"'"' \
         "\"DisplayIcon\"=\"$windows\\\\Morvane.exe,0\"" '"Publisher"="Morvane 开发者"' \
         "\"InstallLocation\"=\"$windows\"" \
         "\"UninstallString\"=\"\\\"$windows\\\\Uninstall.exe\\\"\"" \

@@ -24,10 +24,9 @@ check "the control archive holds only the control file and the checksums" \
 
 dpkg-deb -x "$package" "$unpacked"
 # The changelog and the metadata's releases are written by hand: a new version needs an entry in
-# each, the metadata's in the form the user sees (1.0.0.1 shows as 1.00.0001).
+# each, the metadata's in the form the user sees, which the build wrote into the manual page.
 version=$(dpkg-deb -f "$package" Version)
-IFS=. read -r major minor _ tweak <<<"$version"
-shown=$(printf '%d.%02d.%04d' "$major" "$minor" "$tweak")
+shown=$(zcat "$unpacked/usr/share/man/man1/morvane.1.gz" | sed -n 's/^\.TH .*"Morvane \([^"]*\)".*/\1/p')
 newest_entry=$(zcat "$unpacked/usr/share/doc/morvane/changelog.gz" | head -n 1 || true)
 metainfo=$unpacked/usr/share/metainfo/org.example.morvane.metainfo.xml
 newest_release=$(grep -m 1 -o '<release version="[^"]*"' "$metainfo" || true)

@@ -209,8 +209,8 @@ void TestResources::versionStrings_data()
     QTest::addColumn<QString>("expected");
 
     // clang-format off
-    QTest::newRow("file version") << "FileVersion" << "1.00.0001";
-    QTest::newRow("product version") << "ProductVersion" << "1.00.0001";
+    QTest::newRow("file version") << "FileVersion" << MORVANE_VERSION;
+    QTest::newRow("product version") << "ProductVersion" << MORVANE_VERSION;
     QTest::newRow("product name") << "ProductName" << "Morvane";
     QTest::newRow("internal name") << "InternalName" << "Morvane";
     QTest::newRow("original file name") << "OriginalFilename" << "Morvane.exe";
