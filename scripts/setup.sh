@@ -31,9 +31,10 @@ package_packages=(dpkg-dev file lintian)
 notices_packages=(python3 gcc-12-source)
 # The release: Authenticode signing, and the throwaway certificate its check signs with.
 release_packages=(osslsigncode openssl)
-# clang with its sanitizers and libFuzzer, for the robustness checks, and clang-format: each at the
-# version the release ships (14 on Debian 12, 19 on Debian 13).
-fuzz_packages=(clang libclang-rt-dev clang-format)
+# clang with its sanitizers and libFuzzer, for the robustness checks, at the version the release
+# ships (14 on Debian 12, 19 on Debian 13); clang-format for the test of the committed style.
+fuzz_packages=(clang libclang-rt-dev)
+format_packages=(clang-format)
 
 # The static Qt for Windows: MORVANE_WINDOWS_QT, else beside the project, else beside the checkout
 # a fresh clone was made from.
