@@ -137,8 +137,7 @@ void TestConversions::longTexts_data()
     QTest::newRow("a megabyte of fraction") << u"0."_s + QString(megabyte, u'0') + u"1"_s << "0";
     QTest::newRow("a megabyte of exponent") << u"1e"_s + QString(megabyte, u'9') << "error 6";
     QTest::newRow("a megabyte of letters") << QString(megabyte, u'x') << "error 13";
-    QTest::newRow("a megabyte of grouping")
-        << u"1,"_s.repeated(megabyte / 2) + u"0"_s << "error 6";
+    QTest::newRow("a megabyte of grouping") << u"1,"_s.repeated(megabyte / 2) + u"0"_s << "error 6";
     QTest::newRow("many digits round correctly")
         << u"0.1"_s + QString(1000, u'0') + u"1"_s << "0.1";
 }
