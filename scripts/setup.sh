@@ -37,17 +37,19 @@ fuzz_packages=(clang libclang-rt-dev)
 format_packages=(clang-format)
 
 # The static Qt for Windows: MORVANE_WINDOWS_QT, else beside the project, else beside the checkout
-# a fresh clone was made from.
+# a fresh clone was made from; where it is in neither, the place beside the project.
 windows_qt_archive() {
     if [ -n "${MORVANE_WINDOWS_QT:-}" ]; then
         echo "$MORVANE_WINDOWS_QT"
         return
     fi
-    local origin folder archive
+    local origin folder archive beside
     origin=$(git -C "$root" remote get-url origin 2>/dev/null || true)
+    beside=$(realpath -m "$root/../shared/windows/qt6-mingw64-static.tar.xz")
     for folder in "$root/.." ${origin:+"$origin/.."}; do
-        archive=$folder/shared/windows/qt6-mingw64-static.tar.xz
+        archive=$(realpath -m "$folder/shared/windows/qt6-mingw64-static.tar.xz")
         [ -f "$archive" ] && break
+        archive=$beside
     done
     echo "$archive"
 }
