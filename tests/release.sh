@@ -8,7 +8,6 @@
 set -euo pipefail
 repository=$(realpath "$1")
 source "$repository/scripts/setup.sh"
-install_missing "${release_packages[@]}"
 export MORVANE_WINDOWS_QT=$(windows_qt_archive)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -41,6 +40,7 @@ check "SHA256SUMS verifies every download" \
 
 # The signatures are the Windows programs'.
 windows_skipped "the check of the Windows programs' signatures" && exit $status
+install_missing "${release_packages[@]}"
 
 # A signed release, with a certificate and password made for this run alone.
 export MORVANE_SIGN_P12=$scratch/signer.p12 MORVANE_SIGN_PASS=$RANDOM$RANDOM
