@@ -13,7 +13,7 @@ export SOURCE_DATE_EPOCH
 # The release this machine runs, "debian 12" for one: what can be built here depends on it.
 os_release=$(. /etc/os-release && echo "$ID $VERSION_ID")
 
-# The build tools, Qt and one CJK font (see the README for why this one).
+# The build tools, Qt and one CJK font (docs/building.md says why this one).
 packages=(cmake g++ ninja-build qt6-base-dev qt6-qpa-plugins fonts-wqy-microhei)
 # The benchmarks, and the virtual X screen the start-up benchmark and the smoke test run on, with
 # what the smoke test types, clicks and copies with.
@@ -69,7 +69,7 @@ windows_skipped() {
             exit 1
         fi
         echo "Skipped: $1; no static Qt for Windows at $archive (resources/windows/build-qt.sh" \
-            "builds one in about an hour, see the README)."
+            "builds one in about an hour, see docs/building.md)."
     else
         return 1
     fi
